@@ -1,0 +1,86 @@
+// MacroTable: the Macros one Document sees, in four levels (4 the Project Macro File,
+// 1 the Document's Content Files, 2 the Folder Globals, 3 the Global Content Files),
+// each file an entry of named slots; and ParameterWork, the parameter work area that
+// the loader and the expansion share.
+#ifndef TARVELO_ENGINE_MACRO_TABLE_H_
+#define TARVELO_ENGINE_MACRO_TABLE_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/int16.h"
+
+namespace tarvelo {
+
+struct ProjectSettings;
+
+enum MacroLevel : Int16 {
+  kLevelNone = 0,
+  kLevelContentFiles = 1,
+  kLevelFolderGlobals = 2,
+  kLevelGlobals = 3,
+  kLevelProject = 4,
+  kLevelView1 = 5,  // the single-file tables of the Content File views
+  kLevelView2 = 6,
+};
+
+/// One parameter: its reference form with its tags ("(@url)") and a value (the
+/// declared default in a definition, the passed value in ParameterWork).
+struct MacroParameter {
+  std::string reference;
+  std::string value;
+};
+
+struct MacroSlot {
+  std::string name;   // with its Macro Tags, without parameter groups: "[@LINK]"
+  std::string value;  // lines joined by CR LF
+  std::vector<MacroParameter> parameters;  // declared parameters, in order
+  std::int32_t line = 0;  // physical line on which the definition head ended
+};
+
+/// One Content File's Macros. Slots are filled from 0 in file order; the vector holds
+/// only the slots in use (the per-file limit is checked by the loader).
+struct ContentFileEntry {
+  std::string path;  // empty when the entry is unused (or its file was missing)
+  std::vector<MacroSlot> slots;
+};
+
+/// The shared parameter work area: `max-parameters` pairs and a clean flag, so that the
+/// many references without parameters need not empty it.
+struct ParameterWork {
+  std::vector<MacroParameter> pairs;
+  bool clean = true;
+};
+
+struct MacroTable {
+  /// Limits taken from the settings each time they are read.
+  Int16 max_parameters = 5;
+  Int16 max_project_macros = 5;
+  Int16 max_global_macros = 100;
+  Int16 max_folder_global_macros = 50;
+  Int16 max_content_file_macros = 50;
+  Int16 max_globals = 5;
+  Int16 max_folder_globals = 5;
+  Int16 max_content_files = 5;
+
+  ContentFileEntry project;                     // level 4
+  std::vector<ContentFileEntry> content_files;  // level 1, grows as files load
+  std::vector<ContentFileEntry> folder_globals; // level 2
+  std::vector<ContentFileEntry> globals;        // level 3
+  ContentFileEntry view1;
+  ContentFileEntry view2;
+
+  Int16 content_files_loaded = 0;
+  Int16 folder_global_files_loaded = 0;
+  Int16 global_files_loaded = 0;
+  bool project_loaded = false;
+
+  ParameterWork parameter_work;
+};
+
+// The operations over the table are declared by the modules that implement them.
+
+}  // namespace tarvelo
+
+#endif  // TARVELO_ENGINE_MACRO_TABLE_H_

@@ -1,0 +1,126 @@
+// FileStore: the one file-system service. Every file and folder operation of the
+// program goes through it, so the port rules live in one place: "\" and "/" both
+// separate, a drive "X:" maps to $TARVELO_DRIVE_X (else "/"), lines end at LF with a
+// CR before the LF dropped, every written line ends with CR LF, read-only is the
+// owner's write bit, and times are whole seconds.
+#ifndef TARVELO_PROJECT_FILE_STORE_H_
+#define TARVELO_PROJECT_FILE_STORE_H_
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace tarvelo {
+
+/// A text stream positioned at the start of a file, read line by line.
+class TextReader {
+ public:
+  TextReader() = default;
+  TextReader(TextReader&& other) noexcept;
+  TextReader& operator=(TextReader&& other) noexcept;
+  TextReader(const TextReader&) = delete;
+  TextReader& operator=(const TextReader&) = delete;
+  ~TextReader();
+
+  /// True once every line has been read.
+  bool AtEndOfStream();
+  /// The next line without its terminator; raises 62 "Input past end of file" at the end.
+  std::string ReadLine();
+  /// Reads the next line into `line`; false at the end of the stream.
+  bool ReadLine(std::string& line);
+  /// Releases the file. Safe to call twice.
+  void Close();
+
+ private:
+  friend class FileStore;
+  TextReader(int fd, std::string path);
+  bool Fill();
+
+  int fd_ = -1;
+  std::string path_;
+  std::unique_ptr<char[]> buffer_;
+  size_t begin_ = 0;
+  size_t end_ = 0;
+  bool eof_ = false;
+};
+
+/// A text stream that writes a file. In replace mode it writes a sibling temporary
+/// file that Close() renames over the target, so the target is never half-written;
+/// a writer destroyed without Close() removes its temporary file and leaves the
+/// target as it was.
+class TextWriter {
+ public:
+  TextWriter() = default;
+  TextWriter(TextWriter&& other) noexcept;
+  TextWriter& operator=(TextWriter&& other) noexcept;
+  TextWriter(const TextWriter&) = delete;
+  TextWriter& operator=(const TextWriter&) = delete;
+  ~TextWriter();
+
+  /// Writes the text followed by CR LF.
+  void WriteLine(std::string_view text);
+  /// Writes the text with no line break.
+  void Write(std::string_view text);
+  /// Flushes and releases the file (and, in replace mode, renames it into place).
+  /// Raises the file system's error when that fails.
+  void Close();
+
+ private:
+  friend class FileStore;
+  TextWriter(int fd, std::string path, std::string disk_target, std::string temp_path);
+  void Flush();
+  void Abandon() noexcept;
+
+  int fd_ = -1;
+  std::string path_;
+  std::string disk_target_;  // replace mode only
+  std::string temp_path_;    // replace mode only
+  std::string buffer_;
+};
+
+class FileStore {
+ public:
+  /// Takes the drive mapping (TARVELO_DRIVE_A .. TARVELO_DRIVE_Z) from the environment.
+  FileStore();
+  /// A FileStore with an explicit drive mapping, letter (upper case) to folder.
+  explicit FileStore(std::map<char, std::string> drives);
+
+  /// The path as the disk sees it: separators made "/" and a leading drive mapped.
+  std::string DiskPath(std::string_view path) const;
+
+  /// True when a regular file (or a folder) exists at the path; never raises.
+  bool FileExists(std::string_view path) const noexcept;
+  bool FolderExists(std::string_view path) const noexcept;
+
+  /// Opens a file for reading; raises 53 (missing), 76 (missing folder), 70 or 75.
+  TextReader OpenTextFile(std::string_view path) const;
+  /// Opens an existing file for appending; raises 53 when it does not exist.
+  TextWriter OpenTextFileForAppending(std::string_view path) const;
+  /// Creates or truncates a file in place (the log and the lists).
+  TextWriter CreateTextFile(std::string_view path) const;
+  /// Creates a file through a sibling temporary file renamed over it on Close(); an
+  /// existing file keeps its permission bits. For every file the program rewrites.
+  TextWriter ReplaceTextFile(std::string_view path) const;
+
+  /// Copies `source` over `destination` (through a temporary sibling and a rename).
+  void CopyFile(std::string_view source, std::string_view destination) const;
+  /// Creates one folder level; raises 76 when its parent is missing.
+  void CreateFolder(std::string_view path) const;
+
+  /// Attribute bits of a file: 1 read-only (the owner's write bit is clear), 16 folder.
+  int Attributes(std::string_view path) const;
+  /// Last modification time in whole seconds since the epoch.
+  std::int64_t DateLastModified(std::string_view path) const;
+
+  /// The whole file as bytes (for small configuration files).
+  std::string ReadAll(std::string_view path) const;
+
+ private:
+  std::map<char, std::string> drives_;
+};
+
+}  // namespace tarvelo
+
+#endif  // TARVELO_PROJECT_FILE_STORE_H_

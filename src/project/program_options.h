@@ -1,0 +1,96 @@
+// ProgramOptions: the program-wide options of "tarvelo.ini" in the program folder,
+// their version check, reading and writing, and the default drive.
+#ifndef TARVELO_PROJECT_PROGRAM_OPTIONS_H_
+#define TARVELO_PROJECT_PROGRAM_OPTIONS_H_
+
+#include <array>
+#include <string>
+
+#include "common/int16.h"
+
+namespace tarvelo {
+
+class FileStore;
+class Host;
+
+struct CustomCommand {
+  std::string caption;
+  std::string command;
+};
+
+struct ProgramOptions {
+  std::string editor;
+  std::string browser;
+  std::string image_editor;
+  std::string xml_editor;
+  std::string custom_application_caption;
+  std::string custom_application;
+  std::string custom_application_caption2;
+  std::string custom_application2;
+  std::string custom_application_caption3;
+  std::string custom_application3;
+  std::string browse_folder1;
+  Int16 enable_logging = 1;
+  Int16 enable_default_drive = 0;
+  std::string default_drive;
+  Int16 enable_content_file_filter = 0;
+  std::string content_file_filter;
+  /// custom-caption1/custom-command1 .. custom-caption6/custom-command6.
+  std::array<CustomCommand, 6> custom_commands;
+  Int16 documents_default_action = 0;
+  Int16 maximum_projects = 25;
+  std::string project_file;
+  Int16 fast_file_system = 1;
+  Int16 post_generate_refresh = 1;
+  Int16 display_all_macros = 1;
+  Int16 show_macro_tags = 0;
+  Int16 resizable_border = 0;
+  std::string editor_options;
+  Int16 sort_folders = 0;
+  Int16 large_display = 0;
+  Int16 editor_options_add_space = 1;
+  Int16 ignore_generation_errors = 0;
+  Int16 ignore_missing_file_errors = 0;
+  Int16 display_paths = 0;
+  Int16 display_attributes = 0;
+  Int16 display_macros = 0;
+  Int16 modified_only = 0;
+  Int16 skip_read_only = 0;
+  Int16 create_subdirectories = 0;
+};
+
+/// "tarvelo.ini" in the program folder.
+std::string DefaultProgramOptionsPath(const std::string& program_folder);
+/// "projects.ini" in the program folder.
+std::string DefaultProjectHistoryPath(const std::string& program_folder);
+
+/// The values written when the file is created: xdg-open for the editor, the browser
+/// and the image editor, logging on, 25 Projects, the default history path.
+ProgramOptions FirstRunProgramOptions(const std::string& program_folder);
+
+/// True when the Program Options file at `path` (empty: the default) may be read.
+/// Asks through the host before creating a missing file (not when importing), and
+/// silently rewrites a file whose first line is ".". A refused check returns false.
+bool CheckProgramOptionsFile(const FileStore& files, Host& host, const std::string& program_folder,
+                             const std::string& path, bool importing);
+
+/// Reads the file into `options` (fields before a failure keep their new values) and
+/// replaces an empty project-file by the default. Raises "Error reading Program Data
+/// file " + path + ". " + description + ".".
+void ReadProgramOptionsFile(const FileStore& files, const std::string& program_folder,
+                            const std::string& path, ProgramOptions& options);
+
+/// Writes the record in the file's key order. Raises "Error writing to Program Data
+/// file " + path + ". " + description + ".".
+void WriteProgramOptions(const FileStore& files, const ProgramOptions& options,
+                         const std::string& path);
+
+/// Puts `drive` in front of a path rooted on the current drive (one leading
+/// separator, not two) when `drive` is not empty and `enable` is exactly 1.
+std::string ApplyDefaultDrive(const std::string& path, const std::string& drive, Int16 enable);
+/// The same with the default drive of the options.
+std::string ApplyDefaultDrive(const std::string& path, const ProgramOptions& options);
+
+}  // namespace tarvelo
+
+#endif  // TARVELO_PROJECT_PROGRAM_OPTIONS_H_

@@ -1,0 +1,176 @@
+// FileStore: the port rules for separators, drives, line ends, read-only and
+// whole-file rewrites.
+#include "project/file_store.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "common/error.h"
+#include "support/test_support.h"
+
+namespace tarvelo {
+namespace {
+
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
+
+std::vector<std::string> ReadLines(const FileStore& files, const std::string& path) {
+  TextReader reader = files.OpenTextFile(path);
+  std::vector<std::string> lines;
+  while (!reader.AtEndOfStream()) lines.push_back(reader.ReadLine());
+  reader.Close();
+  return lines;
+}
+
+TEST(FileStoreTest, LinesEndAtLfAndKeepALoneCr) {
+  TempDir dir;
+  FileStore files;
+  WriteFile(dir / "a.txt", "one\r\ntwo\nthr\ree\r\n\r\nlast");
+  EXPECT_EQ(ReadLines(files, dir / "a.txt"),
+            (std::vector<std::string>{"one", "two", "thr\ree", "", "last"}));
+  WriteFile(dir / "empty.txt", "");
+  EXPECT_TRUE(ReadLines(files, dir / "empty.txt").empty());
+  WriteFile(dir / "crlf.txt", "x\r\n");
+  EXPECT_EQ(ReadLines(files, dir / "crlf.txt"), std::vector<std::string>{"x"});
+}
+
+TEST(FileStoreTest, ReadsLinesLongerThanTheBuffer) {
+  TempDir dir;
+  FileStore files;
+  const std::string long_line(300000, 'x');
+  WriteFile(dir / "long.txt", long_line + "\r\nshort\r\n" + std::string(1, '\0') + "bin");
+  const auto lines = ReadLines(files, dir / "long.txt");
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0], long_line);
+  EXPECT_EQ(lines[1], "short");
+  EXPECT_EQ(lines[2], std::string(1, '\0') + "bin");
+}
+
+TEST(FileStoreTest, ReadingPastTheEndRaisesInputPastEnd) {
+  TempDir dir;
+  FileStore files;
+  WriteFile(dir / "a.txt", "one");
+  TextReader reader = files.OpenTextFile(dir / "a.txt");
+  EXPECT_EQ(reader.ReadLine(), "one");
+  try {
+    reader.ReadLine();
+    FAIL();
+  } catch (const TarveloError& e) {
+    EXPECT_EQ(e.number, kInputPastEndOfFile);
+  }
+}
+
+TEST(FileStoreTest, OpenErrorsNameThePath) {
+  TempDir dir;
+  FileStore files;
+  try {
+    files.OpenTextFile(dir / "missing.txt");
+    FAIL();
+  } catch (const TarveloError& e) {
+    EXPECT_EQ(e.number, kFileNotFound);
+    EXPECT_EQ(e.description, "File not found (" + (dir / "missing.txt") + ")");
+  }
+  try {
+    files.OpenTextFile(dir / "nofolder/missing.txt");
+    FAIL();
+  } catch (const TarveloError& e) {
+    EXPECT_EQ(e.number, kPathNotFound);
+  }
+  try {
+    files.OpenTextFile(dir.path());
+    FAIL();
+  } catch (const TarveloError& e) {
+    EXPECT_EQ(e.number, kPathFileAccessError);
+  }
+}
+
+TEST(FileStoreTest, BackslashesAndDrivesMapToTheDisk) {
+  TempDir dir;
+  FileStore files({{'W', dir.path()}});
+  WriteFile(dir / "site/page.txt", "x");
+  EXPECT_TRUE(files.FileExists("W:\\site\\page.txt"));
+  EXPECT_TRUE(files.FileExists("w:/site\\page.txt"));
+  EXPECT_TRUE(files.FolderExists("W:\\site\\"));
+  EXPECT_FALSE(files.FileExists("W:\\site"));
+  EXPECT_EQ(files.DiskPath("C:\\web\\a.txt"), "/web/a.txt");
+  EXPECT_EQ(files.DiskPath("rel\\a.txt"), "rel/a.txt");
+}
+
+TEST(FileStoreTest, WritersEndLinesWithCrLf) {
+  TempDir dir;
+  FileStore files;
+  TextWriter writer = files.CreateTextFile(dir / "out.txt");
+  writer.WriteLine("a");
+  writer.Write("b");
+  writer.Write("c");
+  writer.WriteLine("");
+  writer.Close();
+  EXPECT_EQ(ReadFile(dir / "out.txt"), "a\r\nbc\r\n");
+  TextWriter append = files.OpenTextFileForAppending(dir / "out.txt");
+  append.WriteLine("d");
+  append.Close();
+  EXPECT_EQ(ReadFile(dir / "out.txt"), "a\r\nbc\r\nd\r\n");
+  EXPECT_THROW(files.OpenTextFileForAppending(dir / "none.txt"), TarveloError);
+}
+
+TEST(FileStoreTest, ReplaceLeavesTheOldFileUntilClose) {
+  TempDir dir;
+  FileStore files;
+  WriteFile(dir / "site.web", "old\r\n");
+  ::chmod((dir / "site.web").c_str(), 0640);
+  {
+    TextWriter writer = files.ReplaceTextFile(dir / "site.web");
+    writer.WriteLine("new");
+    EXPECT_EQ(ReadFile(dir / "site.web"), "old\r\n");
+    // Destroyed without Close: the old file stays and no temporary file is left.
+  }
+  EXPECT_EQ(ReadFile(dir / "site.web"), "old\r\n");
+  TextWriter writer = files.ReplaceTextFile(dir / "site.web");
+  writer.WriteLine("new");
+  writer.Close();
+  EXPECT_EQ(ReadFile(dir / "site.web"), "new\r\n");
+  struct stat st;
+  ASSERT_EQ(::stat((dir / "site.web").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  int entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    ++entries;
+  }
+  EXPECT_EQ(entries, 1);
+}
+
+TEST(FileStoreTest, CopyFileOverwritesAndKeepsPermissions) {
+  TempDir dir;
+  FileStore files;
+  WriteFile(dir / "a.txt", "new bytes");
+  WriteFile(dir / "b.txt", "old");
+  ::chmod((dir / "b.txt").c_str(), 0604);
+  files.CopyFile(dir / "a.txt", dir / "b.txt");
+  EXPECT_EQ(ReadFile(dir / "b.txt"), "new bytes");
+  struct stat st;
+  ASSERT_EQ(::stat((dir / "b.txt").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0604u);
+  EXPECT_THROW(files.CopyFile(dir / "none.txt", dir / "c.txt"), TarveloError);
+  EXPECT_FALSE(files.FileExists(dir / "c.txt"));
+}
+
+TEST(FileStoreTest, AttributesDatesAndFolders) {
+  TempDir dir;
+  FileStore files;
+  WriteFile(dir / "a.txt", "x");
+  EXPECT_EQ(files.Attributes(dir / "a.txt") & 1, 0);
+  testing::SetReadOnly(dir / "a.txt", true);
+  EXPECT_EQ(files.Attributes(dir / "a.txt") & 1, 1);
+  testing::SetModified(dir / "a.txt", 1700000000);
+  EXPECT_EQ(files.DateLastModified(dir / "a.txt"), 1700000000);
+  EXPECT_THROW(files.DateLastModified(dir / "none"), TarveloError);
+  files.CreateFolder(dir / "sub\\");
+  EXPECT_TRUE(files.FolderExists(dir / "sub"));
+  EXPECT_THROW(files.CreateFolder(dir / "x/y/z"), TarveloError);
+}
+
+}  // namespace
+}  // namespace tarvelo
