@@ -1,0 +1,82 @@
+// Macro expansion: replaces the first Macro reference of one line by its value, with
+// parameters, parent references, wildcards, conditional blocks, required Macros and
+// the reserved Macros. Document assembly calls ExpandLine once per line per pass.
+#ifndef TARVELO_ENGINE_EXPAND_LINE_H_
+#define TARVELO_ENGINE_EXPAND_LINE_H_
+
+#include <string>
+#include <string_view>
+
+#include "common/clock.h"
+#include "common/int16.h"
+#include "engine/macro_table.h"
+
+namespace tarvelo {
+
+struct ProjectDefinition;
+struct ProjectSettings;
+
+/// Conditional state of a Document: 0 outside a block, 1 keeping, 2 dropping.
+enum ConditionalState : Int16 { kOutsideBlock = 0, kBlockKeeping = 1, kBlockDropping = 2 };
+
+/// Where LookupMacro is in the table; it reads and updates it so that a wildcard
+/// expansion can resume after each match.
+struct LookupPosition {
+  Int16 level = kLevelNone;  // 4, 1, 2, 3; 0 means nothing
+  Int16 file = 0;
+  Int16 slot = 0;
+};
+
+/// The three marks of the current Document and Folder that take levels out of view.
+struct LookupMarks {
+  bool star = false;         // no Project Macro File
+  bool double_bang = false;  // no Folder Globals
+  bool triple_bang = false;  // no Global Content Files
+};
+
+class MacroExpander {
+ public:
+  /// The expander reads the settings, the table and the definition as they are at
+  /// each call; `clock` gives the time of [@DATE].
+  MacroExpander(const ProjectSettings& settings, MacroTable& macros,
+                const ProjectDefinition& definition, Clock clock);
+
+  /// Chooses the Document whose names and marks the expansion uses.
+  void SetDocument(Int16 folder_index, Int16 document_index);
+
+  /// Replaces the first reference of `line`; an empty `output` drops the line. A
+  /// non-empty `warning` is logged by the caller and counts as a Document warning.
+  /// Raises 10001 "Invalid tag in string: " + line, or the parameter parser's 10001.
+  void ExpandLine(std::string_view line, std::string& output, Int16& conditional_state,
+                  std::string& warning);
+
+  /// Where the lookup begins for a parent count (-1 when the reference has none).
+  LookupPosition StartLevel(Int16 parent_count) const;
+
+  /// Walks the levels from `position`; on a match updates `position` to it, sets
+  /// `value` (parameters applied, parent references rewritten) and, in wildcard
+  /// mode, `remainder`. Returns false (and an empty value) when nothing matches.
+  bool LookupMacro(LookupPosition& position, std::string_view name, std::string& value,
+                   bool wildcard_mode, std::string& remainder);
+
+  /// The lines of a wildcard reference, joined by CR LF; empty when nothing matches.
+  std::string ExpandWildcard(std::string_view before, std::string_view reference,
+                             std::string_view after);
+
+  /// The value passed for a parameter in the current reference; `found` says whether
+  /// it was passed at all.
+  std::string ParameterValue(std::string_view reference_form, bool& found) const;
+
+ private:
+  const ProjectSettings& settings_;
+  MacroTable& macros_;
+  const ProjectDefinition& definition_;
+  Clock clock_;
+  Int16 folder_index_ = -1;
+  Int16 document_index_ = -1;
+  LookupMarks marks_;
+};
+
+}  // namespace tarvelo
+
+#endif  // TARVELO_ENGINE_EXPAND_LINE_H_
