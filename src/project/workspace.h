@@ -4,6 +4,7 @@
 #ifndef TARVELO_PROJECT_WORKSPACE_H_
 #define TARVELO_PROJECT_WORKSPACE_H_
 
+#include <atomic>
 #include <string>
 
 #include "common/host.h"
@@ -37,6 +38,9 @@ struct Workspace {
   MacroTable macros;
   WorkingFiles working;
   Log log;
+  /// GenerationStopRequested: set by Stop (or Ctrl+C in the console), cleared when a
+  /// run starts; tested before each Folder and Document.
+  std::atomic<bool> stop_requested{false};
 };
 
 }  // namespace tarvelo

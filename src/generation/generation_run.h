@@ -1,0 +1,60 @@
+// The generation run: a Project, a Folder or a Document turned into output files,
+// with every Macro file loaded at its level, every skip, prompt and halt, the counters
+// and the summaries.
+#ifndef TARVELO_GENERATION_GENERATION_RUN_H_
+#define TARVELO_GENERATION_GENERATION_RUN_H_
+
+#include <cstdint>
+#include <vector>
+
+#include "common/clock.h"
+#include "common/int16.h"
+
+namespace tarvelo {
+
+struct ProjectDefinition;
+struct Workspace;
+
+enum GenerationScope : Int16 { kScopeProject = 1, kScopeFolder = 2, kScopeDocument = 3 };
+
+struct GenerationRequest {
+  Int16 scope = kScopeProject;
+  Int16 folder_index = -1;
+  Int16 document_index = -1;
+  /// False empties the status list first (the workbench); true keeps it (batch mode).
+  bool keep_status = false;
+};
+
+/// The nine counters of a run.
+struct RunCounters {
+  Int16 generated = 0;
+  Int16 total = 0;
+  Int16 current = 0;
+  Int16 read_only = 0;
+  Int16 static_documents = 0;
+  Int16 no_path = 0;
+  Int16 warnings = 0;
+  Int16 errors = 0;
+  Int16 missing_files = 0;
+};
+
+enum class RunOutcome { kCompleted, kStopped, kHalted };
+
+struct RunResult {
+  RunOutcome outcome = RunOutcome::kCompleted;
+  RunCounters counters;
+};
+
+/// The Folder indexes in the order the workbench lists them: as read, or sorted by
+/// name (ignoring case) when `sorted`.
+std::vector<Int16> FolderListOrder(const ProjectDefinition& definition, bool sorted);
+
+/// Runs one generation over the workspace's current Project. Reports through the
+/// workspace's Host, log and generated-files list; tests workspace.stop_requested
+/// before each Folder and Document.
+RunResult RunGeneration(Workspace& workspace, const GenerationRequest& request,
+                        const Clock& clock);
+
+}  // namespace tarvelo
+
+#endif  // TARVELO_GENERATION_GENERATION_RUN_H_
