@@ -1,8 +1,144 @@
-// tarvelo-cli: the console front end.
+// tarvelo-cli: the console front end. Runs the start-up sequence and one Project
+// generation, as the workbench's batch mode does, without a window; for schedulers
+// and CI.
+#include <signal.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli/command_starter.h"
+#include "cli/console_host.h"
+#include "common/clock.h"
+#include "common/error.h"
+#include "common/text.h"
+#include "generation/batch_run.h"
+#include "generation/command_line.h"
+#include "generation/reporting.h"
+#include "project/startup.h"
+#include "project/workspace.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: tarvelo-cli /project=FILE.web [/document-root=DIR] [/modified-only=0|1]\n"
+    "                   [/command=CMD] [--verbose]\n"
+    "\n"
+    "Generates a Tarvelo CMS Project completely, as the workbench's batch mode does.\n"
+    "\n"
+    "  /project=FILE.web     the project file to open and generate\n"
+    "  /document-root=DIR    write the Documents under DIR for this run only\n"
+    "  /modified-only=0|1    generate modified Documents only (1) or all (0), this run\n"
+    "  /command=CMD          start CMD after the run (split like a shell, never run by one)\n"
+    "  --verbose             echo every log line\n"
+    "  --help, --version     this text; the program's version\n"
+    "\n"
+    "Option names ignore case and may be written --name=VALUE; a value ends at the next\n"
+    "option. The program folder is $TARVELO_HOME, else ~/.config/tarvelo.\n"
+    "\n"
+    "Exit status: 0 completed, 1 completed with errors or missing files, 2 halted or\n"
+    "not started, 130 stopped (Ctrl+C).\n";
+
+// Ctrl+C asks the run to stop at the next Document; the handler can reach only a
+// flag, so the one it sets is published here for the duration of the run.
+std::atomic<std::atomic<bool>*> g_stop_flag{nullptr};
+
+void RequestStop(int) {
+  if (std::atomic<bool>* flag = g_stop_flag.load()) flag->store(true);
+}
+
+std::string ExecutableFolder(const char* argv0) {
+  char buffer[4096];
+  const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  std::string path = length > 0 ? std::string(buffer, static_cast<size_t>(length)) : argv0;
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+std::string VersionText() {
+  return std::to_string(TARVELO_VERSION_MAJOR) + "." + std::to_string(TARVELO_VERSION_MINOR) +
+         "." + std::to_string(TARVELO_VERSION_PATCH);
+}
+
+int ExitStatusFor(const tarvelo::BatchResult& result) {
+  using tarvelo::BatchOutcome;
+  using tarvelo::RunOutcome;
+  if (result.outcome != BatchOutcome::kGenerated) return 2;
+  switch (result.run.outcome) {
+    case RunOutcome::kHalted: return 2;
+    case RunOutcome::kStopped: return 130;
+    case RunOutcome::kCompleted: break;
+  }
+  const auto& c = result.run.counters;
+  return c.errors > 0 || c.missing_files > 0 ? 1 : 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 1 && std::strcmp(argv[1], "--version") == 0) std::puts("tarvelo-cli 1.0.0");
-  return 0;
+  std::vector<std::string> arguments;
+  bool verbose = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "--help" || argument == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (argument == "--version") {
+      std::printf("tarvelo-cli %s\n", VersionText().c_str());
+      return 0;
+    }
+    if (argument == "--verbose" || argument == "-v") {
+      verbose = true;
+      continue;
+    }
+    arguments.push_back(argument);
+  }
+
+  tarvelo::CommandLineOptions options;
+  try {
+    options = tarvelo::ParseCommandLine(tarvelo::JoinArguments(arguments));
+  } catch (const tarvelo::TarveloError& error) {
+    std::fprintf(stderr, "tarvelo-cli: bad /modified-only= value: %s\n", error.what());
+    return 2;
+  }
+  if (options.project.empty()) {
+    std::fprintf(stderr, "tarvelo-cli: no /project= given\n\n%s", kUsage);
+    return 2;
+  }
+
+  const bool interactive = ::isatty(STDIN_FILENO) && ::isatty(STDERR_FILENO);
+  tarvelo::ConsoleHost host(stdout, stderr, stdin, interactive, verbose);
+  const std::string program_folder = tarvelo::ResolveProgramFolder(
+      ExecutableFolder(argv[0]), tarvelo::EnvironmentValue("TARVELO_HOME"),
+      tarvelo::EnvironmentValue("XDG_CONFIG_HOME"), tarvelo::EnvironmentValue("HOME"));
+  tarvelo::Workspace workspace(host, program_folder);
+  try {
+    tarvelo::CreateProgramFolder(workspace.files, program_folder);
+    tarvelo::InstallResources(tarvelo::ResourceFolder(ExecutableFolder(argv[0])), program_folder);
+  } catch (const tarvelo::TarveloError& error) {
+    tarvelo::ShowErrorReport(host, error);
+    return 2;
+  }
+  if (!tarvelo::LoadConfiguration(workspace)) return 2;
+
+  host.AddStatusLine("Tarvelo Content Management System " + VersionText());
+  host.AddStatusLine(std::string("Command Line: \t") + options.command_line);
+
+  g_stop_flag.store(&workspace.stop_requested);
+  struct sigaction action = {};
+  action.sa_handler = RequestStop;
+  ::sigaction(SIGINT, &action, nullptr);
+
+  const tarvelo::BatchResult result =
+      tarvelo::RunBatchGeneration(workspace, options, tarvelo::SystemClock());
+  g_stop_flag.store(nullptr);
+
+  if (result.outcome != tarvelo::BatchOutcome::kInvalidProject && !options.command.empty()) {
+    tarvelo::StartCommand(host, options.command);
+  }
+  return ExitStatusFor(result);
 }

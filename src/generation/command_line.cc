@@ -1,0 +1,131 @@
+// Command-line parsing. Names are case-insensitive but values keep their case, since
+// paths on this platform are case-sensitive; a value ends where the next option
+// begins, so values may hold "/" as long as it does not start an option name.
+#include "generation/command_line.h"
+
+#include <array>
+
+#include "common/text.h"
+
+namespace tarvelo {
+namespace {
+
+constexpr std::array<std::string_view, 6> kOptionNames = {
+    "mode=", "project=", "command=", "window=", "document-root=", "modified-only="};
+
+bool StartsWithNoCase(std::string_view text, size_t pos, std::string_view word) {
+  if (text.size() - pos < word.size()) return false;
+  for (size_t i = 0; i < word.size(); ++i) {
+    char c = text[pos + i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    if (c != word[i]) return false;
+  }
+  return true;
+}
+
+// The option that starts at `pos` ("/name=" or "--name="): its index and the position
+// of its value, or -1.
+int OptionAt(std::string_view text, size_t pos, size_t& value_start) {
+  size_t name_start;
+  if (text[pos] == '/') {
+    name_start = pos + 1;
+  } else if (text.compare(pos, 2, "--") == 0) {
+    name_start = pos + 2;
+  } else {
+    return -1;
+  }
+  for (size_t i = 0; i < kOptionNames.size(); ++i) {
+    if (StartsWithNoCase(text, name_start, kOptionNames[i])) {
+      value_start = name_start + kOptionNames[i].size();
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+}  // namespace
+
+std::string JoinArguments(const std::vector<std::string>& arguments) {
+  std::string text;
+  for (const std::string& argument : arguments) {
+    if (!text.empty()) text += ' ';
+    text += argument;
+  }
+  return text;
+}
+
+CommandLineOptions ParseCommandLine(std::string_view argument_text) {
+  CommandLineOptions options;
+  const std::string text = Trim(argument_text);
+  options.command_line = text;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t value_start = 0;
+    const int option = OptionAt(text, pos, value_start);
+    if (option < 0) {
+      ++pos;
+      continue;
+    }
+    size_t value_end = value_start;
+    size_t ignored;
+    while (value_end < text.size() && !(OptionAt(text, value_end, ignored) >= 0)) ++value_end;
+    const std::string value = Trim(std::string_view(text).substr(value_start, value_end - value_start));
+    switch (option) {
+      case 0:
+        options.run = value == "1" || value == "2";
+        options.close_after_run = value == "2";
+        break;
+      case 1: options.project = value; break;
+      case 2: options.command = value; break;
+      case 3: options.window = value == "1" ? 1 : 0; break;
+      case 4: options.document_root = value; break;
+      case 5: options.modified_only = ToInt16(value); break;
+    }
+    pos = value_end;
+  }
+  return options;
+}
+
+std::vector<std::string> SplitCommandLine(std::string_view command_line) {
+  std::vector<std::string> words;
+  std::string word;
+  bool in_word = false;
+  size_t i = 0;
+  while (i < command_line.size()) {
+    const char c = command_line[i];
+    if (c == ' ' || c == '\t' || c == '\n') {
+      if (in_word) words.push_back(word);
+      word.clear();
+      in_word = false;
+      ++i;
+      continue;
+    }
+    in_word = true;
+    if (c == '\'') {
+      const size_t close = command_line.find('\'', i + 1);
+      const size_t end = close == std::string_view::npos ? command_line.size() : close;
+      word.append(command_line.substr(i + 1, end - i - 1));
+      i = end + 1;
+    } else if (c == '"') {
+      ++i;
+      while (i < command_line.size() && command_line[i] != '"') {
+        if (command_line[i] == '\\' && i + 1 < command_line.size() &&
+            std::string_view("\"\\$`").find(command_line[i + 1]) != std::string_view::npos) {
+          ++i;
+        }
+        word += command_line[i++];
+      }
+      ++i;
+    } else if (c == '\\' && i + 1 < command_line.size()) {
+      word += command_line[i + 1];
+      i += 2;
+    } else {
+      word += c;
+      ++i;
+    }
+  }
+  if (in_word) words.push_back(word);
+  return words;
+}
+
+}  // namespace tarvelo
