@@ -118,48 +118,45 @@ TEST_F(ProjectHistoryTest, ALongPathIsReadWhole) {
   EXPECT_EQ(history.entries[0].state, kHistoryEmpty);  // no such file, so no name
 }
 
+constexpr const char* kCreate =
+    "The Project History file could not be found.\rA default Project History file will be "
+    "created at %.\rPress OK to create the file or press Cancel to exit the program.";
+constexpr const char* kCreateImporting =
+    "The Project History file could not be found.\rA default Project History file will be "
+    "created at %.\rPress OK to create the file or press Cancel to select another option.";
+constexpr const char* kUnknown =
+    "Tarvelo does not recognize your Project History File. To correct this error, rename % and "
+    "restart the program.";
+constexpr const char* kUnknownImporting =
+    "Tarvelo does not recognize your Project History File. Please make sure that the file you "
+    "are attempting to import is a valid Project History File.";
+
 struct CheckCase {
   const char* label;
   const char* content;  // nullptr: no file
   bool importing;
   MessageAnswer answer;
   bool expected;
-  const char* message;  // "" when no message is expected
+  const char* message;  // "" when no message is expected; % stands for the path
   bool sample_written;
 };
 
 TEST_F(ProjectHistoryTest, VersionCheckBranches) {
   const std::string path = dir_ / "sub/projects.ini";
   const CheckCase cases[] = {
-      {"missing, OK", nullptr, false, MessageAnswer::kOk, true,
-       "The Project History file could not be found.\rA default Project History file will be "
-       "created at %.\rPress OK to create the file or press Cancel to exit the program.",
-       true},
-      {"missing, Cancel", nullptr, false, MessageAnswer::kCancel, false,
-       "The Project History file could not be found.\rA default Project History file will be "
-       "created at %.\rPress OK to create the file or press Cancel to exit the program.",
-       false},
-      {"missing when importing", nullptr, true, MessageAnswer::kCancel, false,
-       "The Project History file could not be found.\rA default Project History file will be "
-       "created at %.\rPress OK to create the file or press Cancel to select another option.",
+      {"missing, OK", nullptr, false, MessageAnswer::kOk, true, kCreate, true},
+      {"missing, Cancel", nullptr, false, MessageAnswer::kCancel, false, kCreate, false},
+      {"missing when importing", nullptr, true, MessageAnswer::kCancel, false, kCreateImporting,
        false},
       {"empty", "", false, MessageAnswer::kOk, true, "", false},
       {"version 5", "5|/a.web|1\r\n", false, MessageAnswer::kOk, true, "", false},
       {"version 5.0", "5.0|C:\\a.web|1\r\n", true, MessageAnswer::kOk, true, "", false},
       {"a dot", ".\r\n", false, MessageAnswer::kOk, true, "", true},
       {"a dot when importing", ".", true, MessageAnswer::kOk, true, "", true},
-      {"unknown", "4|/a.web|1\r\n", false, MessageAnswer::kOk, false,
-       "Tarvelo does not recognize your Project History File. To correct this error, rename % "
-       "and restart the program.",
+      {"unknown", "4|/a.web|1\r\n", false, MessageAnswer::kOk, false, kUnknown, false},
+      {"unknown when importing", "name=x\r\n", true, MessageAnswer::kOk, false, kUnknownImporting,
        false},
-      {"unknown when importing", "name=x\r\n", true, MessageAnswer::kOk, false,
-       "Tarvelo does not recognize your Project History File. Please make sure that the file "
-       "you are attempting to import is a valid Project History File.",
-       false},
-      {"junk", "\x01\xff|5|1", false, MessageAnswer::kOk, false,
-       "Tarvelo does not recognize your Project History File. To correct this error, rename % "
-       "and restart the program.",
-       false},
+      {"junk", "\x01\xff|5|1", false, MessageAnswer::kOk, false, kUnknown, false},
   };
   for (const CheckCase& c : cases) {
     std::filesystem::remove_all(dir_ / "sub");
