@@ -62,6 +62,16 @@ TEST(ResolveProgramFolderTest, TakesTheFirstPlaceThatApplies) {
   }
 }
 
+TEST(ResolveResourceFolderTest, LooksBesideTheProgramThenInTheInstallTree) {
+  TempDir dir;
+  FileStore files;
+  std::filesystem::create_directories(dir / "build/share/tarvelo");
+  std::filesystem::create_directories(dir / "usr/bin");
+  std::filesystem::create_directories(dir / "usr/share/tarvelo");
+  EXPECT_EQ(ResolveResourceFolder(files, dir / "build"), dir / "build/share/tarvelo");
+  EXPECT_EQ(ResolveResourceFolder(files, dir / "usr/bin/"), dir / "usr/share/tarvelo");
+}
+
 TEST(EnsureFolderPathTest, CreatesEveryFolderUpToTheLastSeparator) {
   TempDir dir;
   FileStore files;
