@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include "project/project_settings.h"
 
@@ -87,52 +88,46 @@ TEST(MacroTagsTest, ValidationFollowsTheRulesInOrder) {
   }
 }
 
+// The thirteen tags and the delete-line pair that Reset Defaults restores.
+std::vector<std::string> ResetFields(const ProjectSettings& s) {
+  return {s.macro_start_tag,       s.macro_end_tag,
+          s.parameter_start_tag,   s.parameter_end_tag,
+          s.wildcard_tag,          s.non_blank_delete_tag,
+          s.parent_reference_tag,  s.single_quote_escape_tag,
+          s.concatenate_tag,       s.conditional_start_tag,
+          s.conditional_else_tag,  s.conditional_end_tag,
+          s.required_tag,          std::to_string(s.delete_line),
+          s.delete_line_exceptions};
+}
+
 TEST(MacroTagsTest, ResetPutsBackTheTagsAndLeavesTheRest) {
   ProjectSettings settings;
-  for (std::string* tag :
+  for (std::string* text :
        {&settings.macro_start_tag, &settings.macro_end_tag, &settings.parameter_start_tag,
         &settings.parameter_end_tag, &settings.wildcard_tag, &settings.non_blank_delete_tag,
         &settings.parent_reference_tag, &settings.single_quote_escape_tag,
         &settings.concatenate_tag, &settings.conditional_start_tag, &settings.conditional_else_tag,
-        &settings.conditional_end_tag, &settings.required_tag}) {
-    *tag = "#";
+        &settings.conditional_end_tag, &settings.required_tag, &settings.delete_line_exceptions,
+        &settings.line_continuation, &settings.reserved_date_macro,
+        &settings.reserved_project_name_macro, &settings.reserved_folder_name_macro,
+        &settings.reserved_document_name_macro}) {
+    *text = "#";
   }
   settings.delete_line = 0;
-  settings.delete_line_exceptions = "";
-  settings.line_continuation = "~";
   settings.max_nested_macros = 7;
   settings.parent_reference_tag_is_by_file = 1;
-  settings.reserved_date_macro = "NOW";
-  settings.reserved_project_name_macro = "P";
-  settings.reserved_folder_name_macro = "F";
-  settings.reserved_document_name_macro = "D";
 
   ResetMacroTags(settings);
 
-  EXPECT_EQ(settings.macro_start_tag, "[@");
-  EXPECT_EQ(settings.macro_end_tag, "]");
-  EXPECT_EQ(settings.parameter_start_tag, "(@");
-  EXPECT_EQ(settings.parameter_end_tag, ")");
-  EXPECT_EQ(settings.wildcard_tag, "*");
-  EXPECT_EQ(settings.non_blank_delete_tag, "!");
-  EXPECT_EQ(settings.parent_reference_tag, "^");
-  EXPECT_EQ(settings.single_quote_escape_tag, "\\");
-  EXPECT_EQ(settings.concatenate_tag, "&");
-  EXPECT_EQ(settings.conditional_start_tag, "{");
-  EXPECT_EQ(settings.conditional_else_tag, "}{");
-  EXPECT_EQ(settings.conditional_end_tag, "}");
-  EXPECT_EQ(settings.required_tag, "$");
-  EXPECT_EQ(settings.delete_line, 1);
-  EXPECT_EQ(settings.delete_line_exceptions, "ROOT_DIR");
-
-  EXPECT_EQ(settings.line_continuation, "~");
+  EXPECT_EQ(ResetFields(settings),
+            (std::vector<std::string>{"[@", "]", "(@", ")", "*", "!", "^", "\\", "&", "{", "}{",
+                                      "}", "$", "1", "ROOT_DIR"}));
+  EXPECT_EQ(settings.line_continuation, "#");
   EXPECT_EQ(settings.max_nested_macros, 7);
   EXPECT_EQ(settings.parent_reference_tag_is_by_file, 1);
-  EXPECT_EQ(settings.reserved_date_macro, "NOW");
-  EXPECT_EQ(settings.reserved_project_name_macro, "P");
-  EXPECT_EQ(settings.reserved_folder_name_macro, "F");
-  EXPECT_EQ(settings.reserved_document_name_macro, "D");
-  EXPECT_EQ(ValidateMacroTags(settings), "");
+  EXPECT_EQ(settings.reserved_date_macro + settings.reserved_project_name_macro +
+                settings.reserved_folder_name_macro + settings.reserved_document_name_macro,
+            "####");
 }
 
 TEST(MacroTagsTest, SampleCaptionsWithTheDefaultTags) {
