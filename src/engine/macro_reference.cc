@@ -171,8 +171,9 @@ void DecodeReference(const ProjectSettings& settings, ParameterWork& work, Int16
   }
   if (conditional || flags.wildcard || flags.non_blank_delete) return;
   flags.concatenate = TakePrefixTag(reference, start, settings.concatenate_tag, true);
-  if (!flags.concatenate)
+  if (!flags.concatenate) {
     flags.required = TakePrefixTag(reference, start, settings.required_tag, true);
+  }
 }
 
 }  // namespace tarvelo

@@ -170,6 +170,7 @@ TEST_F(ExpandLineTest, EmptyValueKeepsOrDropsTheLine) {
       {1, "ROOT_DIR", "<a href='[@ROOT_DIR]x.html'>", "<a href='x.html'>"},
       {1, "A, ROOT_DIR ,B", "<a href='[@ROOT_DIR]x.html'>", "<a href='x.html'>"},
       {1, "A,B,", "x[@B]y", "xy"},
+      {1, "A,", "x[@]y", ""},  // nothing after a final comma is no item
       {1, "ROOT", "x[@ROOT_DIR]y", ""},
       {1, "X", "   [@X]  ", ""},  // a blank rest is dropped either way
       {0, "", "ab[@X]cd", "abcd"},
@@ -230,14 +231,15 @@ TEST_F(ExpandLineTest, ReservedMacrosApplyWhenNothingIsDefined) {
 TEST_F(ExpandLineTest, WildcardGivesOneLinePerMatch) {
   AddFile(kLevelProject, "/c/project.par", {Slot("[@MENU_P]", "p")});
   AddFile(kLevelContentFiles, "/c/a.par",
-          {Slot("[@MENU_A]", "a*"), Slot("[@OTHER]", "o"), Slot("[@MENU_B]", "b")});
+          {Slot("[@MENU_A]", "a*"), Slot("[@OTHER]", "o"), Slot("[@MENU_B]", "b"),
+           Slot("[@MENU_C]", "c")});
   AddFile(kLevelGlobals, "/c/g.par", {Slot("[@MENU_A]", "global a")});
   EXPECT_EQ(Expand("*<li>[@MENU*]</li><!--*-->"),
             "*<li>p</li><!--_P-->\r\n*<li>a*</li><!--_A-->\r\n*<li>b</li><!--_B-->\r\n"
-            "*<li>global a</li><!--_A-->");
+            "*<li>c</li><!--_C-->\r\n*<li>global a</li><!--_A-->");
   definition_.folders[0].star = 1;
   expander_.SetDocument(0, 0);
-  EXPECT_EQ(Expand("[@MENU*]"), "a*\r\nb\r\nglobal a");
+  EXPECT_EQ(Expand("[@MENU*]"), "a*\r\nb\r\nc\r\nglobal a");
   EXPECT_EQ(Expand("x [@NONE*] y"), "");
 }
 
