@@ -234,11 +234,6 @@ TEST(DocumentExtensionTest, LooksAtTheFileNameOnly) {
   for (const auto& [name, extension] : cases) EXPECT_EQ(extension, DocumentExtension(name)) << name;
 }
 
-TEST(StripLeadingWhiteSpaceTest, RemovesSpacesAndTabsOnTheLeft) {
-  EXPECT_EQ("a \t", StripLeadingWhiteSpace(" \t a \t"));
-  EXPECT_EQ("", StripLeadingWhiteSpace(" \t "));
-}
-
 TEST_F(DocumentAssemblyTest, ModifiedOnlyLeavesAnEqualOutputUntouched) {
   workspace_.options.modified_only = 1;
   Define("A", "x");
