@@ -32,7 +32,6 @@ inline MacroSlot Slot(std::string name, std::string value,
 class ExpandFixture : public ::testing::Test {
  protected:
   ExpandFixture() : expander_(settings_, macros_, definition_, FixedClock(kFixedTime)) {
-    macros_.parameter_work.pairs.resize(settings_.max_parameters);
     FolderEntry folder;
     folder.name = "news";
     DocumentEntry document;

@@ -96,7 +96,6 @@ TEST(ExpandFuzzTest, RandomLinesNeverEscapeAsAnythingButTarveloError) {
     ProjectSettings settings;
     RandomSettings(fuzz, settings);
     MacroTable macros;
-    macros.parameter_work.pairs.resize(settings.max_parameters);
     macros.project_loaded = fuzz.Chance(50);
     if (macros.project_loaded) macros.project = RandomEntry(fuzz, settings);
     for (int i = fuzz.Below(4); i > 0; --i) {

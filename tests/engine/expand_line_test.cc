@@ -200,7 +200,7 @@ TEST_F(ExpandLineTest, ValueIsComposedIntoTheLine) {
       {"[@&Q]!", "It's!"},
       {"<p>[@!Q]</p>", ""},
       {"a[@!\\Q]b", "ab"},  // no escape after non-blank delete: [@\Q] is undefined
-      {"[@S]", " "},  // a blank value is a value
+      {"[@S]", " "},        // a blank value is a value
   };
   for (const auto& c : cases) EXPECT_EQ(Expand(c.line), c.expected) << c.line;
 }
