@@ -256,13 +256,15 @@ ProjectDefinition ReadProjectDefinitionFile(const FileStore& files, const Projec
   return definition;
 }
 
-void ReadProjectDefinition(Workspace& workspace, bool resolve_names, bool report_errors) {
+bool ReadProjectDefinition(Workspace& workspace, bool resolve_names, bool report_errors) {
   try {
     ReadProjectDefinitionFile(workspace.files, workspace.settings, workspace.options, resolve_names,
                               workspace.definition);
+    return true;
   } catch (const TarveloError& error) {
     if (!report_errors) throw;
     ShowErrorReport(workspace.host, error);
+    return false;
   }
 }
 

@@ -77,8 +77,9 @@ ProjectDefinition ReadProjectDefinitionFile(const FileStore& files, const Projec
 
 /// Reads the current Project's definition into workspace.definition. With
 /// `report_errors` a failure is shown with the common error report through the host
-/// (the tables keep what was read); otherwise it is raised with its number and text.
-void ReadProjectDefinition(Workspace& workspace, bool resolve_names, bool report_errors);
+/// (the tables keep what was read) and false returned; otherwise it is raised with its
+/// number and text.
+bool ReadProjectDefinition(Workspace& workspace, bool resolve_names, bool report_errors);
 
 }  // namespace tarvelo
 
