@@ -1,7 +1,12 @@
 // End-to-end: the real tarvelo-cli on fixture Projects, checking the Documents byte for
 // byte, the log (the clock is fixed), the status lines and the exit status.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <regex>
 
@@ -238,6 +243,52 @@ TEST_F(CliTest, ReadOnlyOutputHalts) {
                             "This file may be a read-only file.\nProject generation halted."),
             std::string::npos)
       << result.err;
+}
+
+TEST_F(CliTest, CtrlCStopsAfterTheDocumentInProgress) {
+  std::string definition = "[Many]\r\n";
+  for (int i = 0; i < 3000; ++i) {
+    definition += "d" + std::to_string(i) + ".html,page.tpl,index.par\r\n";
+  }
+  WriteFile(site_ + "/src/project.txt", definition);
+  WriteFile(site_ + "/site.web", ReadFile(site_ + "/site.web") + "max-docs=3000\r\n");
+
+  int pipe_fds[2];
+  ASSERT_EQ(::pipe(pipe_fds), 0);
+  std::string project = "/project=" + site_ + "/site.web";
+  std::string cli = TARVELO_CLI_PATH;
+  char* argv[] = {cli.data(), project.data(), nullptr};
+  std::string home = "TARVELO_HOME=" + home_;
+  char* envp[] = {home.data(), nullptr};
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, pipe_fds[1], 1);
+  posix_spawn_file_actions_addclose(&actions, pipe_fds[0]);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  pid_t pid = 0;
+  ASSERT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv, envp), 0);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(pipe_fds[1]);
+
+  std::string out;
+  char buffer[4096];
+  bool signalled = false;
+  while (true) {
+    const ssize_t got = ::read(pipe_fds[0], buffer, sizeof buffer);
+    if (got <= 0) break;
+    out.append(buffer, static_cast<size_t>(got));
+    if (!signalled && out.find("Processing:") != std::string::npos) {
+      ::kill(pid, SIGINT);
+      signalled = true;
+    }
+  }
+  ::close(pipe_fds[0]);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 130);
+  EXPECT_NE(out.find("Stopped Project:  \tFixture Site"), std::string::npos);
+  EXPECT_FALSE(Exists(site_ + "/out/d2999.html"));
 }
 
 TEST(CliCommandLineTest, HelpVersionAndBadArguments) {
