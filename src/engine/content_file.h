@@ -24,11 +24,14 @@ void DimensionMacroTable(MacroTable& macros, const ProjectSettings& settings);
 /// of `level`. Returns kLoaded, kLoadedWithWarnings or kMissingIgnored (no such file
 /// and `ignore_missing`). An empty path loads nothing and returns kLoaded. Warnings
 /// go to `log` (ten blanks first) when `log_warnings` is set. Raises 10005 (missing
-/// file), 10002 (too many Macros), 10001 (a bad parameter list) and the file
-/// system's read errors; the entry keeps what was stored before the error.
-Int16 LoadContentFile(const FileStore& files, const ProjectSettings& settings,
-                      MacroTable& macros, LogSink& log, Int16 level, ContentFileEntry& entry,
-                      const std::string& path, bool log_warnings, bool ignore_missing);
+/// file), 10002 (too many Macros), 10001 (a bad parameter list), 5 (an unknown level)
+/// and the file system's read errors; the entry keeps what was stored before the error.
+/// A loaded file replaces the entry's slots. A line continuation on the last line ends
+/// the file there, keeping the text read. A head without parameter groups declares no
+/// parameters.
+Int16 LoadContentFile(const FileStore& files, const ProjectSettings& settings, MacroTable& macros,
+                      LogSink& log, Int16 level, ContentFileEntry& entry, const std::string& path,
+                      bool log_warnings, bool ignore_missing);
 
 /// Rewrites `text` (a definition head or a reference with parameter groups) to the
 /// Macro's name without them, and fills the work area. Returns the warning text

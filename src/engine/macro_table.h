@@ -46,8 +46,9 @@ struct ContentFileEntry {
   std::vector<MacroSlot> slots;
 };
 
-/// The shared parameter work area: `max-parameters` pairs and a clean flag, so that the
-/// many references without parameters need not empty it.
+/// The shared parameter work area and a clean flag, so that the many references without
+/// parameters need not empty it. `pairs` holds only the pairs stored since the last
+/// reset (at most `max-parameters`, in group order); an absent pair reads as empty.
 struct ParameterWork {
   std::vector<MacroParameter> pairs;
   bool clean = true;
@@ -79,7 +80,12 @@ struct MacroTable {
   ParameterWork parameter_work;
 };
 
-// The operations over the table are declared by the modules that implement them.
+/// The Macros-per-file limit of a level: 4 `max-project-macros`, 3 `max-global-macros`,
+/// 2 `max-folder-global-macros`, 1 and the two view levels `max-content-file-macros`.
+/// Raises 5 "Invalid procedure call or argument" for any other level code.
+Int16 MacrosPerFile(const MacroTable& macros, Int16 level);
+
+// The loading and clearing operations are declared in engine/content_file.h.
 
 }  // namespace tarvelo
 
