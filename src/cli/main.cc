@@ -18,6 +18,7 @@
 #include "generation/batch_run.h"
 #include "generation/command_line.h"
 #include "generation/reporting.h"
+#include "project/project_definition.h"
 #include "project/startup.h"
 #include "project/workspace.h"
 
@@ -50,30 +51,32 @@ void RequestStop(int) {
   if (std::atomic<bool>* flag = g_stop_flag.load()) flag->store(true);
 }
 
-std::string ExecutableFolder(const char* argv0) {
-  char buffer[4096];
-  const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  std::string path = length > 0 ? std::string(buffer, static_cast<size_t>(length)) : argv0;
-  const size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-
 std::string VersionText() {
   return std::to_string(TARVELO_VERSION_MAJOR) + "." + std::to_string(TARVELO_VERSION_MINOR) +
          "." + std::to_string(TARVELO_VERSION_PATCH);
 }
 
-int ExitStatusFor(const tarvelo::BatchResult& result) {
-  using tarvelo::BatchOutcome;
+int ExitStatusFor(const tarvelo::RunResult& result) {
   using tarvelo::RunOutcome;
-  if (result.outcome != BatchOutcome::kGenerated) return 2;
-  switch (result.run.outcome) {
+  switch (result.outcome) {
     case RunOutcome::kHalted: return 2;
     case RunOutcome::kStopped: return 130;
     case RunOutcome::kCompleted: break;
   }
-  const auto& c = result.run.counters;
+  const auto& c = result.counters;
   return c.errors > 0 || c.missing_files > 0 ? 1 : 0;
+}
+
+// "Current Project: " TAB name " (3 Folders, 12 Documents)", from the Project
+// Definition File read with names as written; false when it cannot be read (the error
+// report has been shown).
+bool ShowCurrentProject(tarvelo::Workspace& workspace) {
+  if (!tarvelo::ReadProjectDefinition(workspace, false, true)) return false;
+  const auto& definition = workspace.definition;
+  workspace.host.AddStatusLine("Current Project: \t" + workspace.settings.name + " (" +
+                               tarvelo::Plural(definition.folder_count, "Folder") + ", " +
+                               tarvelo::Plural(definition.document_count, "Document") + ")");
+  return true;
 }
 
 }  // namespace
@@ -112,33 +115,41 @@ int main(int argc, char** argv) {
 
   const bool interactive = ::isatty(STDIN_FILENO) && ::isatty(STDERR_FILENO);
   tarvelo::ConsoleHost host(stdout, stderr, stdin, interactive, verbose);
-  const std::string program_folder = tarvelo::ResolveProgramFolder(
-      ExecutableFolder(argv[0]), tarvelo::EnvironmentValue("TARVELO_HOME"),
-      tarvelo::EnvironmentValue("XDG_CONFIG_HOME"), tarvelo::EnvironmentValue("HOME"));
+  const std::string executable_folder = tarvelo::ExecutableFolder();
+  std::string program_folder;
+  {
+    const tarvelo::FileStore files;
+    program_folder = tarvelo::ResolveProgramFolder(files, executable_folder,
+                                                   tarvelo::ProcessEnvironment);
+  }
   tarvelo::Workspace workspace(host, program_folder);
   try {
-    tarvelo::CreateProgramFolder(workspace.files, program_folder);
-    tarvelo::InstallResources(tarvelo::ResourceFolder(ExecutableFolder(argv[0])), program_folder);
+    if (tarvelo::CreateProgramFolder(workspace.files, program_folder)) {
+      std::fprintf(stderr, "tarvelo-cli: created the program folder %s\n", program_folder.c_str());
+    }
   } catch (const tarvelo::TarveloError& error) {
     tarvelo::ShowErrorReport(host, error);
     return 2;
   }
-  if (!tarvelo::LoadConfiguration(workspace)) return 2;
+  const std::string resources = tarvelo::ResolveResourceFolder(workspace.files, executable_folder);
+  if (!tarvelo::LoadConfiguration(workspace, resources)) return 2;
 
   host.AddStatusLine("Tarvelo Content Management System " + VersionText());
   host.AddStatusLine(std::string("Command Line: \t") + options.command_line);
+
+  if (tarvelo::OpenBatchProject(workspace, options) != tarvelo::BatchOpenResult::kOpened) {
+    return 2;
+  }
+  if (!ShowCurrentProject(workspace)) return 2;
 
   g_stop_flag.store(&workspace.stop_requested);
   struct sigaction action = {};
   action.sa_handler = RequestStop;
   ::sigaction(SIGINT, &action, nullptr);
-
-  const tarvelo::BatchResult result =
-      tarvelo::RunBatchGeneration(workspace, options, tarvelo::SystemClock());
+  const tarvelo::RunResult result =
+      tarvelo::GenerateBatchProject(workspace, options, tarvelo::SystemClock());
   g_stop_flag.store(nullptr);
 
-  if (result.outcome != tarvelo::BatchOutcome::kInvalidProject && !options.command.empty()) {
-    tarvelo::StartCommand(host, options.command);
-  }
+  if (!options.command.empty()) tarvelo::StartCommand(host, options.command);
   return ExitStatusFor(result);
 }

@@ -4,37 +4,28 @@
 #ifndef TARVELO_ENGINE_DOCUMENT_ASSEMBLY_H_
 #define TARVELO_ENGINE_DOCUMENT_ASSEMBLY_H_
 
-#include <string>
-#include <string_view>
-
 #include "common/int16.h"
+#include "engine/optimiser.h"
 
 namespace tarvelo {
 
-struct DocumentEntry;
-struct ProjectSettings;
 struct Workspace;
 class MacroExpander;
 
 enum AssemblyResult : Int16 { kGenerated = 1, kGeneratedWithWarnings = 2, kUpToDate = 4 };
 
-inline constexpr std::string_view kOptimizeOffMarker = "<!--TARVELO:OPTIMIZE:OFF-->";
-inline constexpr std::string_view kOptimizeOnMarker = "<!--TARVELO:OPTIMIZE:ON-->";
-
-/// 0, 1 or 2: the optimisation status, the exclude list and the Document's own flag.
-Int16 DocumentOptimisationLevel(const ProjectSettings& settings, const DocumentEntry& document);
-
-/// The text after the first "." of the trimmed file name (the part after the last
-/// separator); empty when the name is one character long or has no ".".
-std::string DocumentExtension(std::string_view document_name);
-
-/// The line without its leading spaces and tabs.
-std::string StripLeadingWhiteSpace(std::string_view line);
+/// Logged (and counted as a warning) when a conditional block is still open at the
+/// end of an expansion pass; each pass starts outside any block.
+inline constexpr const char* kUnclosedBlockWarning =
+    "WARNING: Conditional block is not closed at the end of the Document.";
 
 /// Assembles one Document of the workspace's definition (names resolved) with the
-/// Macros already loaded. Returns kGenerated, kGeneratedWithWarnings or kUpToDate.
+/// Macros already loaded; the pass files are kept as pass_stem + "." + n. Returns
+/// kGenerated, kGeneratedWithWarnings or kUpToDate. The output is only ever replaced
+/// whole (a temporary sibling renamed over it), so an error leaves the old output.
 /// Raises 10006 when the pass limit is reached, the file system's errors (with the
-/// file's path) and the expansion's errors.
+/// file's path), the expansion's errors, and 10006 "Error processing file: " + name
+/// for an error without a description.
 Int16 AssembleDocument(Workspace& workspace, MacroExpander& expander, Int16 folder_index,
                        Int16 document_index);
 

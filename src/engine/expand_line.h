@@ -15,6 +15,7 @@ namespace tarvelo {
 
 struct ProjectDefinition;
 struct ProjectSettings;
+struct ReferenceFlags;
 
 /// Conditional state of a Document: 0 outside a block, 1 keeping, 2 dropping.
 enum ConditionalState : Int16 { kOutsideBlock = 0, kBlockKeeping = 1, kBlockDropping = 2 };
@@ -46,6 +47,7 @@ class MacroExpander {
 
   /// Replaces the first reference of `line`; an empty `output` drops the line. A
   /// non-empty `warning` is logged by the caller and counts as a Document warning.
+  /// A line without a macro start tag comes back unchanged. `line` may view `output`.
   /// Raises 10001 "Invalid tag in string: " + line, or the parameter parser's 10001.
   void ExpandLine(std::string_view line, std::string& output, Int16& conditional_state,
                   std::string& warning);
@@ -68,6 +70,18 @@ class MacroExpander {
   std::string ParameterValue(std::string_view reference_form, bool& found) const;
 
  private:
+  const ContentFileEntry* Entry(Int16 level, int file) const;
+  bool LevelHidden(Int16 level) const;
+  const std::string* PassedValue(std::string_view reference_form) const;
+  void ApplyParameters(const MacroSlot& slot, std::string& value) const;
+  void RewriteParentReferences(Int16 level, int file, std::string& value) const;
+  void ReservedValue(std::string_view name, std::string& value) const;
+  bool IsDeleteLineException(std::string_view name) const;
+  void ComposeEmpty(const ReferenceFlags& flags, std::string_view before, std::string_view after,
+                    Int16& conditional_state, std::string& warning);
+  void ComposeValue(const ReferenceFlags& flags, std::string_view before, std::string_view after,
+                    Int16& conditional_state);
+
   const ProjectSettings& settings_;
   MacroTable& macros_;
   const ProjectDefinition& definition_;
@@ -75,6 +89,11 @@ class MacroExpander {
   Int16 folder_index_ = -1;
   Int16 document_index_ = -1;
   LookupMarks marks_;
+  // Buffers kept between calls, so that a line costs no fresh allocation.
+  std::string reference_;
+  std::string value_;
+  std::string remainder_;
+  std::string composed_;
 };
 
 }  // namespace tarvelo

@@ -4,6 +4,8 @@
 #ifndef TARVELO_GENERATION_BATCH_RUN_H_
 #define TARVELO_GENERATION_BATCH_RUN_H_
 
+#include <string>
+
 #include "common/clock.h"
 #include "generation/generation_run.h"
 
@@ -12,21 +14,24 @@ namespace tarvelo {
 struct CommandLineOptions;
 struct Workspace;
 
-enum class BatchOutcome {
-  kInvalidProject,  // the file is no project file: "Command Line Error" shown
-  kNotOpened,       // the Project could not be opened or its settings read
-  kGenerated,       // the run took place; see the run result
+enum class BatchOpenResult {
+  kOpened,          // the Project is current and its settings are read
+  kInvalidProject,  // no project file: "Command Line Error" shown
+  kNotOpened,       // the history or the settings could not be read (error shown)
 };
 
-struct BatchResult {
-  BatchOutcome outcome = BatchOutcome::kNotOpened;
-  RunResult run;
-};
+/// Makes `options.project` the current Project: an entry with the same path is
+/// marked current, any other file is opened as the Open Project command does.
+BatchOpenResult OpenBatchProject(Workspace& workspace, const CommandLineOptions& options);
 
-/// Runs the batch generation of `options.project`. Errors are shown with the common
-/// error report, prefixed "Error processing command line options. (".
-BatchResult RunBatchGeneration(Workspace& workspace, const CommandLineOptions& options,
+/// Generates the current Project (scope Project, keeping the status lines) with the
+/// /document-root= and /modified-only= overrides, which are put back afterwards, also
+/// when the run fails.
+RunResult GenerateBatchProject(Workspace& workspace, const CommandLineOptions& options,
                                const Clock& clock);
+
+/// The text of the "Command Line Error" box for a file that is no project file.
+std::string InvalidProjectMessage(const std::string& project);
 
 }  // namespace tarvelo
 

@@ -9,6 +9,7 @@
 
 #include "common/clock.h"
 #include "common/int16.h"
+#include "generation/run_summary.h"
 
 namespace tarvelo {
 
@@ -25,19 +26,6 @@ struct GenerationRequest {
   bool keep_status = false;
 };
 
-/// The nine counters of a run.
-struct RunCounters {
-  Int16 generated = 0;
-  Int16 total = 0;
-  Int16 current = 0;
-  Int16 read_only = 0;
-  Int16 static_documents = 0;
-  Int16 no_path = 0;
-  Int16 warnings = 0;
-  Int16 errors = 0;
-  Int16 missing_files = 0;
-};
-
 enum class RunOutcome { kCompleted, kStopped, kHalted };
 
 struct RunResult {
@@ -52,8 +40,7 @@ std::vector<Int16> FolderListOrder(const ProjectDefinition& definition, bool sor
 /// Runs one generation over the workspace's current Project. Reports through the
 /// workspace's Host, log and generated-files list; tests workspace.stop_requested
 /// before each Folder and Document.
-RunResult RunGeneration(Workspace& workspace, const GenerationRequest& request,
-                        const Clock& clock);
+RunResult RunGeneration(Workspace& workspace, const GenerationRequest& request, const Clock& clock);
 
 }  // namespace tarvelo
 

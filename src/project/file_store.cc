@@ -194,6 +194,8 @@ TextWriter& TextWriter::operator=(TextWriter&& other) noexcept {
     disk_target_ = std::move(other.disk_target_);
     temp_path_ = std::move(other.temp_path_);
     buffer_ = std::move(other.buffer_);
+    written_ = other.written_;
+    cut_at_close_ = other.cut_at_close_;
     other.fd_ = -1;
     other.temp_path_.clear();
   }
@@ -203,9 +205,18 @@ TextWriter& TextWriter::operator=(TextWriter&& other) noexcept {
 TextWriter::~TextWriter() {
   if (temp_path_.empty() && fd_ >= 0) {
     // A plain file keeps what was written so far, as an appended log line must.
-    WriteAll(fd_, buffer_.data(), buffer_.size());
+    if (WriteAll(fd_, buffer_.data(), buffer_.size())) written_ += static_cast<long long>(buffer_.size());
+    CutStaleTail();
   }
   Abandon();
+}
+
+void TextWriter::CutStaleTail() noexcept {
+  if (!cut_at_close_ || fd_ < 0) return;
+  struct stat st;
+  if (::fstat(fd_, &st) == 0 && st.st_size > written_) {
+    if (::ftruncate(fd_, written_) != 0) return;
+  }
 }
 
 void TextWriter::Abandon() noexcept {
@@ -223,6 +234,7 @@ void TextWriter::Flush() {
     Abandon();
     throw FileError(ErrorNumberForErrno(err), path_);
   }
+  written_ += static_cast<long long>(buffer_.size());
   buffer_.clear();
 }
 
@@ -240,6 +252,7 @@ void TextWriter::WriteLine(std::string_view text) {
 void TextWriter::Close() {
   if (fd_ < 0) return;
   Flush();
+  CutStaleTail();
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) {
@@ -324,9 +337,14 @@ TextWriter FileStore::OpenTextFileForAppending(std::string_view path) const {
 
 TextWriter FileStore::CreateTextFile(std::string_view path) const {
   const std::string disk = DiskPath(path);
-  const int fd = ::open(disk.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  // Overwritten from the start and cut to length at Close() rather than truncated on
+  // open: truncating to zero makes the file system flush the file when it is closed,
+  // which made every pass file of a generation run wait for the disk.
+  const int fd = ::open(disk.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
   if (fd < 0) ThrowOpenError(errno, path, disk);
-  return TextWriter(fd, std::string(path), "", "");
+  TextWriter writer(fd, std::string(path), "", "");
+  writer.cut_at_close_ = true;
+  return writer;
 }
 
 TextWriter FileStore::ReplaceTextFile(std::string_view path) const {
@@ -339,10 +357,50 @@ TextWriter FileStore::ReplaceTextFile(std::string_view path) const {
   return TextWriter(fd, std::string(path), disk, temp);
 }
 
+// True when the file at `disk_destination` holds exactly the bytes of the open file `in`
+// (read from its start; `in` is left at its start again).
+static bool SameBytes(int in, const struct stat& in_stat, const std::string& disk_destination) {
+  struct stat out_stat;
+  if (::stat(disk_destination.c_str(), &out_stat) != 0 || !S_ISREG(out_stat.st_mode) ||
+      out_stat.st_size != in_stat.st_size || in_stat.st_size > (1 << 24)) {
+    return false;
+  }
+  const int out = ::open(disk_destination.c_str(), O_RDONLY | O_CLOEXEC);
+  if (out < 0) return false;
+  bool same = true;
+  char a[kReadBufferSize];
+  char b[kReadBufferSize];
+  while (same) {
+    const ssize_t got_a = ::read(in, a, sizeof a);
+    if (got_a <= 0) {
+      same = got_a == 0 && ::read(out, b, 1) == 0;
+      break;
+    }
+    ssize_t got_b = 0;
+    while (got_b < got_a) {
+      const ssize_t more = ::read(out, b + got_b, static_cast<size_t>(got_a - got_b));
+      if (more <= 0) break;
+      got_b += more;
+    }
+    same = got_b == got_a && std::memcmp(a, b, static_cast<size_t>(got_a)) == 0;
+  }
+  ::close(out);
+  ::lseek(in, 0, SEEK_SET);
+  return same;
+}
+
 void FileStore::CopyFile(std::string_view source, std::string_view destination) const {
   const std::string disk_source = DiskPath(source);
   const int in = ::open(disk_source.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) ThrowOpenError(errno, source, disk_source);
+  // A destination that already holds these bytes only has its time brought up to now:
+  // the result is the same, and replacing it would make the file system write it again.
+  struct stat in_stat;
+  if (::fstat(in, &in_stat) == 0 && SameBytes(in, in_stat, DiskPath(destination)) &&
+      ::utimensat(AT_FDCWD, DiskPath(destination).c_str(), nullptr, 0) == 0) {
+    ::close(in);
+    return;
+  }
   TextWriter out;
   try {
     out = ReplaceTextFile(destination);

@@ -72,12 +72,15 @@ class TextWriter {
   TextWriter(int fd, std::string path, std::string disk_target, std::string temp_path);
   void Flush();
   void Abandon() noexcept;
+  void CutStaleTail() noexcept;
 
   int fd_ = -1;
   std::string path_;
   std::string disk_target_;  // replace mode only
   std::string temp_path_;    // replace mode only
   std::string buffer_;
+  long long written_ = 0;      // bytes written so far
+  bool cut_at_close_ = false;  // CreateTextFile: cut the old tail at Close()
 };
 
 class FileStore {

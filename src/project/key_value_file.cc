@@ -56,13 +56,20 @@ Int16 KeyValueText::Number(std::string_view key, Int16 absent) const {
 }
 
 void KeyValueWriter::Add(std::string_view key, std::string_view value) {
+  // A value cannot span lines: a line break in it would start a line of its own that
+  // the reader takes for another key (and, coming first, that key would win).
+  std::string single_line(value);
+  ReplaceAll(single_line, kCrLf, " ");
+  ReplaceAll(single_line, "\n", " ");
   lines_ += key;
   lines_ += '=';
-  lines_ += Trim(value);
+  lines_ += Trim(single_line);
   lines_ += kCrLf;
 }
 
-void KeyValueWriter::Add(std::string_view key, Int16 value) { Add(key, DecimalText(value)); }
+void KeyValueWriter::Add(std::string_view key, Int16 value) {
+  Add(key, DecimalText(value));
+}
 
 void KeyValueWriter::WriteTo(const FileStore& files, std::string_view path) const {
   TextWriter writer = files.ReplaceTextFile(path);

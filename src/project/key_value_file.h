@@ -33,6 +33,8 @@ class KeyValueText {
 /// Collects key=value lines and writes them as a whole file.
 class KeyValueWriter {
  public:
+  /// Adds key=value with the value's blanks trimmed; a line break inside the value
+  /// becomes a blank, so no value can smuggle in a line of its own.
   void Add(std::string_view key, std::string_view value);
   void Add(std::string_view key, Int16 value);
   /// Writes all lines through a temporary sibling renamed over `path`.

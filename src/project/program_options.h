@@ -68,27 +68,35 @@ std::string DefaultProjectHistoryPath(const std::string& program_folder);
 /// and the image editor, logging on, 25 Projects, the default history path.
 ProgramOptions FirstRunProgramOptions(const std::string& program_folder);
 
-/// True when the Program Options file at `path` (empty: the default) may be read.
-/// Asks through the host before creating a missing file (not when importing), and
-/// silently rewrites a file whose first line is ".". A refused check returns false.
+/// True when the Program Options file at `path` (empty: the default) may be read: its
+/// first line carries the version "5" or "5.0" (as ini-file-version, or version).
+/// A missing file is created with the First-run values after the host's OK (with its
+/// folders), unless importing; a first line of "." is silently replaced by them when
+/// not importing; any other version is refused with a message. An existing file that
+/// cannot be opened raises its error rather than being taken for a missing one, and so
+/// does a failed write.
 bool CheckProgramOptionsFile(const FileStore& files, Host& host, const std::string& program_folder,
                              const std::string& path, bool importing);
 
-/// Reads the file into `options` (fields before a failure keep their new values) and
-/// replaces an empty project-file by the default. Raises "Error reading Program Data
-/// file " + path + ". " + description + ".".
+/// Reads the file (empty path: the default) into `options`, every key but
+/// ini-file-version, missing keys taking their Absent values; fields before a failure
+/// keep their new values. Replaces an empty project-file by the default. Raises
+/// "Error reading Program Data file " + path + ". " + description + ".".
 void ReadProgramOptionsFile(const FileStore& files, const std::string& program_folder,
                             const std::string& path, ProgramOptions& options);
 
-/// Writes the record in the file's key order. Raises "Error writing to Program Data
-/// file " + path + ". " + description + ".".
+/// Writes the record to `path` (which must be given; DefaultProgramOptionsPath names
+/// the program's own file) in the file's key order, through a temporary sibling.
+/// Raises "Error writing to Program Data file " + path + ". " + description + ".".
 void WriteProgramOptions(const FileStore& files, const ProgramOptions& options,
                          const std::string& path);
 
-/// Puts `drive` in front of a path rooted on the current drive (one leading
-/// separator, not two) when `drive` is not empty and `enable` is exactly 1.
+/// Puts `drive` in front of a path rooted on the current drive (at least two
+/// characters, one leading separator, not two) when `drive` is not empty and `enable`
+/// is exactly 1; any other path comes back unchanged.
 std::string ApplyDefaultDrive(const std::string& path, const std::string& drive, Int16 enable);
-/// The same with the default drive of the options.
+/// The same with default-drive and enable-default-drive of the options (what an
+/// empty drive argument means).
 std::string ApplyDefaultDrive(const std::string& path, const ProgramOptions& options);
 
 }  // namespace tarvelo

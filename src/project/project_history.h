@@ -1,5 +1,6 @@
 // ProjectHistory: the Projects the program knows ("projects.ini"), the current one
-// marked, and the operations that open, select, remove and move them.
+// marked: its file's version check, reading and writing, and the small operations the
+// caller operations (history_operations.h) are made of.
 #ifndef TARVELO_PROJECT_PROJECT_HISTORY_H_
 #define TARVELO_PROJECT_PROJECT_HISTORY_H_
 
@@ -9,6 +10,10 @@
 #include "common/int16.h"
 
 namespace tarvelo {
+
+class FileStore;
+class Host;
+struct ProgramOptions;
 
 enum HistoryState : Int16 { kHistoryEmpty = 0, kHistoryListed = 1, kHistoryCurrent = 2 };
 
@@ -25,7 +30,49 @@ struct ProjectHistory {
   Int16 current_index = -1;
 };
 
-// The functions over the history are declared by the module that implements them.
+/// The history file's path: the project-file option after ApplyDefaultDrive, or
+/// "projects.ini" in the program folder when that option is empty.
+std::string ProjectHistoryPath(const ProgramOptions& options, const std::string& program_folder);
+
+/// True when the history file at `path` may be read: it is empty, or the first field
+/// of its first line is "5" or "5.0". A missing file is created with the sample
+/// history after the host's OK (Cancel returns false); a first line of "." is replaced
+/// by it silently; any other first line is refused with a message. An existing file
+/// that cannot be opened raises its error, and so does a failed write.
+bool CheckProjectHistoryFile(const FileStore& files, Host& host, const std::string& path,
+                             const std::string& program_folder, bool importing,
+                             ProjectHistory& history);
+
+/// Reads up to entries.size() lines "5|path|state" (fields trimmed, further fields
+/// ignored), takes each name from its project file (a Project without one gets state
+/// 0), and sets the last index and the current index (the last entry of state 2, else
+/// 0 when anything was read). Raises "Error reading Project History file " + path +
+/// ". " + description + ".", e.g. for a state that is not a 16-bit number (a blank
+/// line included); the complete entries read before the failure stay, counted by the
+/// last index, with no current entry.
+void ReadProjectHistory(const FileStore& files, const std::string& path, ProjectHistory& history);
+
+/// Writes the entries 0 to last index whose state is above 0 as "5|path|state" lines,
+/// through a temporary sibling. Raises "Error writing to Project History file " +
+/// path + ". " + description + ".".
+void WriteProjectHistory(const FileStore& files, const std::string& path,
+                         const ProjectHistory& history);
+
+/// The index of the first entry 0..last index whose path equals `path` exactly (case
+/// matters); -1 when there is none.
+Int16 FindProject(const ProjectHistory& history, const std::string& path);
+
+/// Turns every current entry (state 2) into a listed one (state 1).
+void ClearCurrentMark(ProjectHistory& history);
+
+/// Empties every entry and makes entry 0 the current overview sample Project
+/// (<program folder>/overview/Tarvelo CMS Overview.web, state 2); last and current
+/// index 0. Raises 9 "Subscript out of range" when the table has no room at all.
+void ResetProjectHistory(ProjectHistory& history, const std::string& program_folder);
+
+/// Gives the table `maximum_projects` entries (none for a value below 1), keeping the
+/// entries that still fit; indexes past the new end are pulled back.
+void ResizeProjectHistory(ProjectHistory& history, Int16 maximum_projects);
 
 }  // namespace tarvelo
 

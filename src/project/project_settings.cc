@@ -92,7 +92,9 @@ std::vector<SettingKey> ReaderOrder() {
 
 }  // namespace
 
-ProjectSettings AbsentProjectSettings() { return ProjectSettings(); }
+ProjectSettings AbsentProjectSettings() {
+  return ProjectSettings();
+}
 
 ProjectSettings NewProjectSettings() {
   ProjectSettings settings;
@@ -136,8 +138,9 @@ void ReadProjectSettingsFile(const FileStore& files, const std::string& path,
         }
       }
     } catch (const TarveloError& error) {
-      throw TarveloError(error.number, "Error reading Project Data file " + path + ". " +
-                                           error.description + ".");
+      throw TarveloError(error.number,
+                         "Error reading Project Data file " + path + ". " + error.description + ".",
+                         error.source);
     }
   }
   settings.project_file_path = path;
@@ -157,9 +160,10 @@ void WriteProjectSettings(const FileStore& files, const ProjectSettings& setting
   try {
     writer.WriteTo(files, settings.project_file_path);
   } catch (const TarveloError& error) {
-    throw TarveloError(error.number, "Error writing to Project Data file " +
-                                         settings.project_file_path + ". " + error.description +
-                                         ".");
+    throw TarveloError(error.number,
+                       "Error writing to Project Data file " + settings.project_file_path + ". " +
+                           error.description + ".",
+                       error.source);
   }
 }
 

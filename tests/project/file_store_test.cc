@@ -116,6 +116,25 @@ TEST(FileStoreTest, WritersEndLinesWithCrLf) {
   EXPECT_THROW(files.OpenTextFileForAppending(dir / "none.txt"), TarveloError);
 }
 
+TEST(FileStoreTest, CreateCutsTheOldTailAlsoWithoutClose) {
+  TempDir dir;
+  FileStore files;
+  WriteFile(dir / "pass.0", std::string(5000, 'x'));
+  TextWriter writer = files.CreateTextFile(dir / "pass.0");
+  writer.WriteLine("short");
+  writer.Close();
+  EXPECT_EQ(ReadFile(dir / "pass.0"), "short\r\n");
+  WriteFile(dir / "log.txt", "a much longer old line\r\n");
+  {
+    TextWriter dropped = files.CreateTextFile(dir / "log.txt");
+    dropped.WriteLine("new");
+  }
+  EXPECT_EQ(ReadFile(dir / "log.txt"), "new\r\n");
+  TextWriter empty = files.CreateTextFile(dir / "log.txt");
+  empty.Close();
+  EXPECT_EQ(ReadFile(dir / "log.txt"), "");
+}
+
 TEST(FileStoreTest, ReplaceLeavesTheOldFileUntilClose) {
   TempDir dir;
   FileStore files;
@@ -155,6 +174,25 @@ TEST(FileStoreTest, CopyFileOverwritesAndKeepsPermissions) {
   EXPECT_EQ(st.st_mode & 0777, 0604u);
   EXPECT_THROW(files.CopyFile(dir / "none.txt", dir / "c.txt"), TarveloError);
   EXPECT_FALSE(files.FileExists(dir / "c.txt"));
+}
+
+TEST(FileStoreTest, CopyOntoTheSameBytesOnlyRenewsTheTime) {
+  TempDir dir;
+  FileStore files;
+  WriteFile(dir / "new.html", "<p>same</p>\r\n");
+  WriteFile(dir / "out.html", "<p>same</p>\r\n");
+  testing::SetModified(dir / "out.html", 1000000000);
+  struct stat before;
+  ASSERT_EQ(::stat((dir / "out.html").c_str(), &before), 0);
+  files.CopyFile(dir / "new.html", dir / "out.html");
+  struct stat after;
+  ASSERT_EQ(::stat((dir / "out.html").c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_GT(after.st_mtim.tv_sec, 1000000000);
+  // Same size, other bytes: replaced.
+  WriteFile(dir / "new.html", "<p>diff</p>\r\n");
+  files.CopyFile(dir / "new.html", dir / "out.html");
+  EXPECT_EQ(ReadFile(dir / "out.html"), "<p>diff</p>\r\n");
 }
 
 TEST(FileStoreTest, AttributesDatesAndFolders) {

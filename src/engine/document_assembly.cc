@@ -1,0 +1,200 @@
+// Document assembly: the pass loop that streams a Template through ExpandLine one
+// working file at a time, the optimisation pass, and putting the result in place.
+#include "engine/document_assembly.h"
+
+#include <string>
+#include <string_view>
+
+#include "common/error.h"
+#include "common/text.h"
+#include "engine/expand_line.h"
+#include "generation/up_to_date.h"
+#include "project/workspace.h"
+
+namespace tarvelo {
+namespace {
+
+const DocumentEntry& DocumentAt(const ProjectDefinition& definition, Int16 folder_index,
+                                Int16 document_index) {
+  if (folder_index < 0 || static_cast<size_t>(folder_index) >= definition.folders.size()) {
+    throw RuntimeError(kSubscriptOutOfRange);
+  }
+  const FolderEntry& folder = definition.folders[static_cast<size_t>(folder_index)];
+  if (document_index < 0 || static_cast<size_t>(document_index) >= folder.documents.size()) {
+    throw RuntimeError(kSubscriptOutOfRange);
+  }
+  return folder.documents[static_cast<size_t>(document_index)];
+}
+
+// Reads one logical line: physical lines ending with the continuation text are
+// joined to the next one. At the end of the file there is nothing left to join, so
+// the continuation is dropped; every later pass then reads the same line.
+bool ReadLogicalLine(TextReader& reader, std::string_view continuation, std::string& line,
+                     std::string& piece) {
+  if (!reader.ReadLine(line)) return false;
+  if (continuation.empty()) return true;
+  while (line.ends_with(continuation)) {
+    line.resize(line.size() - continuation.size());
+    if (reader.ReadLine(piece)) line += piece;
+  }
+  return true;
+}
+
+class DocumentAssembler {
+ public:
+  DocumentAssembler(Workspace& workspace, MacroExpander& expander, const DocumentEntry& document)
+      : workspace_(workspace),
+        settings_(workspace.settings),
+        expander_(expander),
+        document_(document),
+        modified_only_(workspace.options.modified_only == 1) {}
+
+  Int16 Run();
+
+ private:
+  std::string PassFile(int pass) const;
+  bool RunExpansionPass(TextReader& reader, TextWriter& writer);
+  void RunOptimisationPass(Int16 level, TextReader& reader, TextWriter& writer);
+  void ReplaceIfChanged(const std::string& assembled);
+  void LogDetail(std::string_view text);
+
+  Workspace& workspace_;
+  const ProjectSettings& settings_;
+  MacroExpander& expander_;
+  const DocumentEntry& document_;
+  const bool modified_only_;
+  Int16 result_ = kGenerated;
+  bool unclosed_block_reported_ = false;
+  // Reused for every line of every pass: this loop runs for each line of a site.
+  std::string line_;
+  std::string piece_;
+  std::string output_;
+  std::string warning_;
+};
+
+std::string DocumentAssembler::PassFile(int pass) const {
+  return workspace_.working.pass_stem + "." + std::to_string(pass);
+}
+
+void DocumentAssembler::LogDetail(std::string_view text) {
+  std::string line(kLogPad);
+  line += text;
+  workspace_.log.Write(line);
+}
+
+Int16 DocumentAssembler::Run() {
+  const FileStore& files = workspace_.files;
+  const Int16 level = DocumentOptimisationLevel(settings_, document_);
+  bool optimising = false;
+  bool done = false;
+  int pass = 0;
+  for (; !done && pass <= settings_.max_nested_macros; ++pass) {
+    const std::string input = pass == 0 ? document_.tmpl : PassFile(pass - 1);
+    const std::string working = PassFile(pass);
+    // Only the optimisation pass may write the Document itself, and then through a
+    // temporary sibling, so a failing pass never leaves a half-written output.
+    const bool into_output = optimising && !modified_only_;
+    TextReader reader = files.OpenTextFile(input);
+    TextWriter writer =
+        into_output ? files.ReplaceTextFile(document_.document) : files.CreateTextFile(working);
+    bool reference_found = false;
+    if (optimising) {
+      RunOptimisationPass(level, reader, writer);
+    } else {
+      reference_found = RunExpansionPass(reader, writer);
+    }
+    reader.Close();
+    writer.Close();
+
+    if (optimising) {
+      if (modified_only_) ReplaceIfChanged(working);
+      done = true;
+    } else if (!reference_found) {
+      if (level > 0) {
+        optimising = true;
+      } else if (pass >= 1) {
+        // Two passes at least: the first one read the Template with its continuation
+        // lines unjoined. The input of this clean pass is the complete text.
+        if (modified_only_) {
+          ReplaceIfChanged(working);
+        } else {
+          files.CopyFile(input, document_.document);
+        }
+        done = true;
+      }
+    }
+  }
+  if (!done) {
+    throw TarveloError(kErrGenerationHalted,
+                       "Maximum number of nested Macros was exceeded. Please update the Project "
+                       "Properties.");
+  }
+  if (result_ == kUpToDate) {
+    LogDetail(">Document up-to-date");
+  } else {
+    LogDetail(">Generated");
+    if (level > 0) LogDetail(">Optimization Level:" + DecimalText(level));
+  }
+  return result_;
+}
+
+bool DocumentAssembler::RunExpansionPass(TextReader& reader, TextWriter& writer) {
+  const std::string_view start_tag = settings_.macro_start_tag;
+  const std::string_view continuation = settings_.line_continuation;
+  // Every pass starts outside any block: a block left open by one pass must not drop
+  // the lines that the next pass reads before it.
+  Int16 state = kOutsideBlock;
+  bool reference_found = false;
+  while (ReadLogicalLine(reader, continuation, line_, piece_)) {
+    if (!start_tag.empty() && line_.find(start_tag) != std::string::npos) {
+      reference_found = true;
+      output_.clear();
+      warning_.clear();
+      expander_.ExpandLine(line_, output_, state, warning_);
+      if (!warning_.empty()) {
+        result_ = kGeneratedWithWarnings;
+        LogDetail(warning_);
+      }
+      if (!output_.empty() && state != kBlockDropping) writer.WriteLine(output_);
+    } else if (state != kBlockDropping) {
+      writer.WriteLine(line_);
+    }
+  }
+  if (state != kOutsideBlock && !unclosed_block_reported_) {
+    unclosed_block_reported_ = true;
+    result_ = kGeneratedWithWarnings;
+    LogDetail(kUnclosedBlockWarning);
+  }
+  return reference_found;
+}
+
+void DocumentAssembler::RunOptimisationPass(Int16 level, TextReader& reader, TextWriter& writer) {
+  const std::string_view continuation = settings_.line_continuation;
+  HtmlOptimiser optimiser(level);
+  while (ReadLogicalLine(reader, continuation, line_, piece_)) optimiser.Process(line_, writer);
+}
+
+void DocumentAssembler::ReplaceIfChanged(const std::string& assembled) {
+  if (CompareTextFiles(workspace_, assembled, document_.document)) {
+    result_ = kUpToDate;
+  } else {
+    workspace_.files.CopyFile(assembled, document_.document);
+  }
+}
+
+}  // namespace
+
+Int16 AssembleDocument(Workspace& workspace, MacroExpander& expander, Int16 folder_index,
+                       Int16 document_index) {
+  const DocumentEntry& document = DocumentAt(workspace.definition, folder_index, document_index);
+  expander.SetDocument(folder_index, document_index);
+  try {
+    DocumentAssembler assembler(workspace, expander, document);
+    return assembler.Run();
+  } catch (const TarveloError& error) {
+    if (!error.description.empty()) throw;
+    throw TarveloError(kErrGenerationHalted, "Error processing file: " + document.document);
+  }
+}
+
+}  // namespace tarvelo

@@ -1,0 +1,92 @@
+// The batch run. Paths are compared exactly when looking the Project up in the
+// history: on a case-sensitive file system two spellings are two files.
+#include "generation/batch_run.h"
+
+#include "common/error.h"
+#include "common/host.h"
+#include "generation/command_line.h"
+#include "generation/reporting.h"
+#include "project/history_operations.h"
+#include "project/project_settings.h"
+#include "project/startup.h"
+#include "project/workspace.h"
+
+namespace tarvelo {
+namespace {
+
+void ShowCommandLineError(Workspace& workspace, const TarveloError& error) {
+  ShowErrorReport(workspace.host,
+                  TarveloError(error.number,
+                               "Error processing command line options. (" + error.description +
+                                   ")." + "\r" +
+                                   "Please verify that the command line settings are correct.",
+                               error.source));
+}
+
+// Puts a one-run override back however the run ends.
+template <typename T>
+class Restore {
+ public:
+  Restore(T& field, bool active) : field_(field), saved_(field), active_(active) {}
+  ~Restore() {
+    if (active_) field_ = saved_;
+  }
+  Restore(const Restore&) = delete;
+  Restore& operator=(const Restore&) = delete;
+
+ private:
+  T& field_;
+  T saved_;
+  bool active_;
+};
+
+}  // namespace
+
+std::string InvalidProjectMessage(const std::string& project) {
+  return "Error processing command line options.\rThe file " + project +
+         " is not a valid Project file.\rPlease verify that the command line settings are "
+         "correct.";
+}
+
+BatchOpenResult OpenBatchProject(Workspace& workspace, const CommandLineOptions& options) {
+  if (ReadSettingFromFile(workspace.files, options.project, "name").empty()) {
+    workspace.host.ShowMessage(InvalidProjectMessage(options.project), "Command Line Error",
+                               MessageButtons::kOk, MessageIcon::kExclamation);
+    return BatchOpenResult::kInvalidProject;
+  }
+  try {
+    if (!ReadProjectHistory(workspace)) return BatchOpenResult::kNotOpened;
+    const Int16 found = FindProject(workspace.history, options.project);
+    if (found >= 0) {
+      ClearCurrentMark(workspace.history);
+      workspace.history.entries[found].state = kHistoryCurrent;
+      workspace.history.current_index = found;
+      if (!WriteProjectHistory(workspace)) return BatchOpenResult::kNotOpened;
+      if (!ReadProjectSettings(workspace, options.project)) return BatchOpenResult::kNotOpened;
+    } else if (!OpenProject(workspace, options.project).settings_read) {
+      return BatchOpenResult::kNotOpened;
+    }
+  } catch (const TarveloError& error) {
+    ShowCommandLineError(workspace, error);
+    return BatchOpenResult::kNotOpened;
+  }
+  // The settings now read must be this Project's; anything else is not to be run.
+  return workspace.settings.project_file_path == options.project ? BatchOpenResult::kOpened
+                                                                 : BatchOpenResult::kNotOpened;
+}
+
+RunResult GenerateBatchProject(Workspace& workspace, const CommandLineOptions& options,
+                               const Clock& clock) {
+  const bool new_root = !options.document_root.empty();
+  const bool new_modified_only = options.modified_only != -1;
+  Restore<std::string> restore_root(workspace.settings.document_root, new_root);
+  Restore<Int16> restore_modified_only(workspace.options.modified_only, new_modified_only);
+  if (new_root) workspace.settings.document_root = options.document_root;
+  if (new_modified_only) workspace.options.modified_only = options.modified_only;
+  GenerationRequest request;
+  request.scope = kScopeProject;
+  request.keep_status = true;
+  return RunGeneration(workspace, request, clock);
+}
+
+}  // namespace tarvelo

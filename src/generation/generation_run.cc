@@ -1,0 +1,177 @@
+// The generation run: how it starts (the log begun afresh, the definition read with
+// names resolved, the Project and Global Macros loaded), how it ends (completed or
+// stopped, with the summaries) and the one path every halt and unexpected error takes.
+// The Folder and Document loops are in generation_loops.cc.
+#include "generation/generation_run.h"
+
+#include <algorithm>
+#include <new>
+
+#include "common/date_format.h"
+#include "common/error.h"
+#include "common/host.h"
+#include "common/text.h"
+#include "engine/content_file.h"
+#include "generation/generation_state.h"
+#include "generation/reporting.h"
+#include "project/project_definition.h"
+#include "project/workspace.h"
+
+namespace tarvelo {
+
+std::vector<Int16> FolderListOrder(const ProjectDefinition& definition, bool sorted) {
+  std::vector<Int16> order;
+  const size_t count = std::min<size_t>(definition.folders.size(), 32767);
+  for (size_t i = 0; i < count; ++i) order.push_back(static_cast<Int16>(i));
+  if (sorted) {
+    std::stable_sort(order.begin(), order.end(), [&definition](Int16 a, Int16 b) {
+      return FoldCase(definition.folders[a].name) < FoldCase(definition.folders[b].name);
+    });
+  }
+  return order;
+}
+
+GenerationRun::GenerationRun(Workspace& workspace, const GenerationRequest& request,
+                             const Clock& clock)
+    : ws_(workspace),
+      request_(request),
+      clock_(clock),
+      expander_(workspace.settings, workspace.macros, workspace.definition, clock) {}
+
+RunResult GenerationRun::Run() {
+  ignore_generation_errors_ = ws_.options.ignore_generation_errors == 1;
+  ignore_missing_files_ = ws_.options.ignore_missing_file_errors == 1;
+  if (!request_.keep_status) ws_.host.ClearStatusLines();
+  ws_.stop_requested = false;
+  ws_.host.GenerationStarted();
+  try {
+    Start();
+    RunFolders();
+    return {Finish(), counters_};
+  } catch (const TarveloError& error) {
+    Halt(error);
+  } catch (const std::bad_alloc&) {
+    Halt(TarveloError(7, "Out of memory"));
+  } catch (const std::exception& error) {
+    Halt(TarveloError(kErrGenerationHalted, std::string("Unexpected error: ") + error.what() + "." +
+                                                std::string(kCrLf) + "Project generation halted."));
+  } catch (...) {
+    Halt(TarveloError(kErrGenerationHalted,
+                      "Unexpected error." + std::string(kCrLf) + "Project generation halted."));
+  }
+  return {RunOutcome::kHalted, counters_};
+}
+
+void GenerationRun::Start() {
+  start_time_ = clock_();
+  UpdateStatus(ws_.host, ws_.log, ProjectLine("Starting Project: ", start_time_), true, true);
+  LogLine("");
+  WriteGeneratedFile(ws_.files, ws_.working.generated_list, "", true, false);
+
+  ReadProjectDefinition(ws_, true, false);
+  RememberSources();
+  ResetParameterWork(ws_.macros.parameter_work);
+  ClearMacroTables(ws_.macros, true, false, false, true, false, false);
+  counters_ = RunCounters{};
+
+  if (!ws_.settings.project_macro_file.empty()) {
+    LogLine("----:---- Project");
+    const std::string path = ResolveProjectPath(
+        ws_.settings, ws_.options, ws_.files, ws_.settings.project_macro_file, true, false, "", "");
+    HandleLoadResult(LoadMacroFile(kLevelProject, ws_.macros.project, path), path);
+    ws_.macros.project_loaded = true;
+    LogLine("");
+  }
+
+  LogLine("----:---- Globals");
+  const std::vector<std::string>& globals = ws_.definition.globals;
+  for (Int16 i = 0; i < ws_.settings.max_globals; ++i) {
+    if (static_cast<size_t>(i) >= globals.size() || globals[i].empty()) break;
+    if (ws_.macros.globals.size() <= static_cast<size_t>(i)) ws_.macros.globals.resize(i + 1);
+    HandleLoadResult(LoadMacroFile(kLevelGlobals, ws_.macros.globals[i], globals[i]), globals[i]);
+    Increment(ws_.macros.global_files_loaded);
+  }
+  LogLine("");
+}
+
+RunOutcome GenerationRun::Finish() {
+  const std::int64_t end_time = clock_();
+  const bool stopped = ws_.stop_requested;
+  LogLine("");
+  UpdateStatus(ws_.host, ws_.log,
+               ProjectLine(stopped ? "Stopped Project:  " : "Completed Project:", end_time), true);
+  UpdateStatus(ws_.host, ws_.log, SummaryLine(counters_, LoggingEnabled()));
+  LogLine("");
+  WriteSummaryBlock(ws_.log, counters_, start_time_, end_time, ws_.working.generated_list);
+  ws_.host.GenerationEnded();
+  ws_.host.Beep();
+  if (counters_.errors >= 1) {
+    ws_.host.Pause(100);
+    ws_.host.Beep();
+  }
+  return stopped ? RunOutcome::kStopped : RunOutcome::kCompleted;
+}
+
+void GenerationRun::Halt(const TarveloError& error) {
+  ShowErrorReport(ws_.host, error);
+  const std::string line = ProjectLine("Error in Project: ", clock_());
+  LogLine("");
+  LogLine(line);
+  UpdateStatus(ws_.host, ws_.log, line);
+  WriteShortSummary(ws_.host, ws_.log, counters_, LoggingEnabled());
+  LogLine("");
+  LogLine(error.description);
+  ws_.host.GenerationEnded();
+}
+
+Int16 GenerationRun::LoadMacroFile(Int16 level, ContentFileEntry& entry, const std::string& path) {
+  // Missing files come back as a result, so the run can count them and ask.
+  return LoadContentFile(ws_.files, ws_.settings, ws_.macros, ws_.log, level, entry, path, true,
+                         true);
+}
+
+void GenerationRun::HandleLoadResult(Int16 result, const std::string& path) {
+  if (result == kLoadedWithWarnings) Increment(counters_.warnings);
+  if (result != kMissingIgnored) return;
+  Increment(counters_.missing_files);
+  LogDetail("ERROR: Could not open file at " + path + ".");
+  if (ignore_missing_files_) return;
+  const std::string cr(1, kCr);
+  const int answer = ws_.host.AskWithPromptBox(
+      "File Access Error",
+      "Error opening file: " + path + "." + cr + cr +
+          "Would you like to ignore this error and continue generating the Project?",
+      PromptButtons{true, true, true, false}, kPromptNo);
+  if (answer == kPromptYesToAll) ignore_missing_files_ = true;
+  if (answer == kPromptYesToAll || answer == kPromptYes) return;
+  throw HaltError("Error opening file: " + path + "." + std::string(kCrLf) + std::string(kCrLf) +
+                  "Project generation halted.");
+}
+
+std::string GenerationRun::ProjectLine(std::string_view heading, std::int64_t time) const {
+  return std::string(heading) + kTab + ws_.settings.name + kTab + kTab + GeneralDate(time);
+}
+
+bool GenerationRun::LoggingEnabled() const {
+  return ws_.options.enable_logging == 1;
+}
+
+void GenerationRun::LogLine(const std::string& text) {
+  ws_.log.Write(text);
+}
+
+void GenerationRun::LogDetail(std::string_view text) {
+  ws_.log.Write(std::string(kLogPad) + std::string(text));
+}
+
+TarveloError HaltError(const std::string& text) {
+  return TarveloError(kErrGenerationHalted, text);
+}
+
+RunResult RunGeneration(Workspace& workspace, const GenerationRequest& request,
+                        const Clock& clock) {
+  GenerationRun run(workspace, request, clock);
+  return run.Run();
+}
+
+}  // namespace tarvelo

@@ -1,0 +1,77 @@
+// GenerationRun: the state of one generation run, shared by the file that starts and
+// ends a run and the file that walks its Folders and Documents. Internal to the run;
+// callers use RunGeneration.
+#ifndef TARVELO_GENERATION_GENERATION_STATE_H_
+#define TARVELO_GENERATION_GENERATION_STATE_H_
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "common/clock.h"
+#include "common/error.h"
+#include "common/int16.h"
+#include "engine/expand_line.h"
+#include "generation/generation_run.h"
+
+namespace tarvelo {
+
+struct ContentFileEntry;
+struct DocumentEntry;
+struct FolderEntry;
+struct Workspace;
+
+/// A halt of the run: error 10006 with the text the user is shown and the log keeps.
+TarveloError HaltError(const std::string& text);
+
+class GenerationRun {
+ public:
+  GenerationRun(Workspace& workspace, const GenerationRequest& request, const Clock& clock);
+  GenerationRun(const GenerationRun&) = delete;
+  GenerationRun& operator=(const GenerationRun&) = delete;
+
+  /// Runs to the end, or to the halt path; never raises.
+  RunResult Run();
+
+ private:
+  // generation_run.cc: the start, the end and the halt path.
+  void Start();
+  RunOutcome Finish();
+  void Halt(const TarveloError& error);
+  Int16 LoadMacroFile(Int16 level, ContentFileEntry& entry, const std::string& path);
+  void HandleLoadResult(Int16 result, const std::string& path);
+  std::string ProjectLine(std::string_view heading, std::int64_t time) const;
+  bool LoggingEnabled() const;
+  void LogLine(const std::string& text);
+  void LogDetail(std::string_view text);
+
+  // generation_loops.cc: the Folders and Documents.
+  void RunFolders();
+  void LoadFolderGlobals(const FolderEntry& folder);
+  void RunDocuments(Int16 folder_index);
+  void GenerateDocument(Int16 folder_index, Int16 document_index);
+  bool ReadyToWrite(const std::string& output);
+  bool SubdirectoryReady(const std::string& output);
+  void LoadContentFiles(const DocumentEntry& document);
+  void Assemble(Int16 folder_index, Int16 document_index, const std::string& output);
+  void AssemblyFailed(const std::string& output, const TarveloError& error);
+  void RememberSources();
+  std::string SourceKey(std::string_view path) const;
+
+  Workspace& ws_;
+  const GenerationRequest request_;
+  const Clock& clock_;
+  MacroExpander expander_;
+  RunCounters counters_;
+  std::int64_t start_time_ = 0;
+  bool ignore_generation_errors_ = false;
+  bool ignore_missing_files_ = false;
+  bool create_all_subdirectories_ = false;
+  /// Every file the Project is made from, so that no Document is written over one.
+  std::set<std::string> sources_;
+};
+
+}  // namespace tarvelo
+
+#endif  // TARVELO_GENERATION_GENERATION_STATE_H_

@@ -1,0 +1,122 @@
+// The source-date check, the line-by-line output comparison, and the read-only and
+// duplicate tests of the generation run.
+#include "generation/up_to_date.h"
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+#include "common/error.h"
+#include "common/text.h"
+#include "generation/reporting.h"
+#include "project/workspace.h"
+
+namespace tarvelo {
+namespace {
+
+const DocumentEntry& DocumentAt(const ProjectDefinition& definition, Int16 folder_index,
+                                Int16 document_index) {
+  if (folder_index < 0 || static_cast<size_t>(folder_index) >= definition.folders.size()) {
+    throw RuntimeError(kSubscriptOutOfRange);
+  }
+  const FolderEntry& folder = definition.folders[static_cast<size_t>(folder_index)];
+  if (document_index < 0 || static_cast<size_t>(document_index) >= folder.documents.size()) {
+    throw RuntimeError(kSubscriptOutOfRange);
+  }
+  return folder.documents[static_cast<size_t>(document_index)];
+}
+
+void LogDetail(Workspace& workspace, std::string_view text) {
+  std::string line(kLogPad);
+  line += text;
+  workspace.log.Write(line);
+}
+
+// Walks the sources in scan order while `difference` (seconds from the source's time
+// to the output's) stays positive; false once the scan has stopped.
+class SourceScan {
+ public:
+  SourceScan(const FileStore& files, std::int64_t output_time)
+      : files_(files), output_time_(output_time) {}
+
+  void List(const std::vector<std::string>& names, Int16 bound) {
+    const size_t count = std::min(names.size(), static_cast<size_t>(std::max<Int16>(bound, 0)));
+    for (size_t i = 0; i < count && !names[i].empty(); ++i) {
+      if (!Source(names[i])) return;
+    }
+  }
+
+  bool Source(const std::string& path) {
+    if (difference_ < 1) return false;
+    difference_ = output_time_ - files_.DateLastModified(path);
+    return true;
+  }
+
+  std::int64_t difference() const { return difference_; }
+
+ private:
+  const FileStore& files_;
+  std::int64_t output_time_;
+  std::int64_t difference_ = 1;
+};
+
+}  // namespace
+
+bool SourcesOutOfDate(Workspace& workspace, Int16 folder_index, Int16 document_index) {
+  const ProjectDefinition& definition = workspace.definition;
+  const DocumentEntry& document = DocumentAt(definition, folder_index, document_index);
+  const FolderEntry& folder = definition.folders[static_cast<size_t>(folder_index)];
+  const ProjectSettings& settings = workspace.settings;
+  bool out_of_date = true;
+  if (workspace.files.FileExists(document.document)) {
+    SourceScan scan(workspace.files, workspace.files.DateLastModified(document.document));
+    if (document.triple_bang == 0) scan.List(definition.globals, settings.max_globals);
+    if (document.double_bang == 0) scan.List(folder.folder_globals, settings.max_folder_globals);
+    scan.List(document.content_files, settings.max_content_files);
+    if (!document.tmpl.empty()) scan.Source(document.tmpl);
+    out_of_date = scan.difference() < 0;
+  }
+  LogDetail(workspace, out_of_date ? ">Source files out-of-date" : ">Source files up-to-date");
+  return out_of_date;
+}
+
+bool CompareTextFiles(Workspace& workspace, const std::string& new_file,
+                      const std::string& existing_file) {
+  try {
+    TextReader first = workspace.files.OpenTextFile(new_file);
+    TextReader second = workspace.files.OpenTextFile(existing_file);
+    std::string first_line;
+    std::string second_line;
+    bool same = true;
+    // A file at its end reads as empty lines, so trailing empty lines do not count.
+    while (same && (!first.AtEndOfStream() || !second.AtEndOfStream())) {
+      first.ReadLine(first_line);
+      second.ReadLine(second_line);
+      same = first_line == second_line;
+    }
+    first.Close();
+    second.Close();
+    return same;
+  } catch (const TarveloError&) {
+    LogDetail(workspace, ">Unable to compare files");
+    return false;
+  }
+}
+
+bool IsReadOnlyFile(Workspace& workspace, const std::string& path) {
+  try {
+    return workspace.files.FileExists(path) && (workspace.files.Attributes(path) & 1) != 0;
+  } catch (const TarveloError& error) {
+    ShowErrorReport(workspace.host, error);
+    return false;
+  }
+}
+
+bool NotModifiedSince(Workspace& workspace, Int16 folder_index, Int16 document_index,
+                      std::int64_t start_time) {
+  const DocumentEntry& document = DocumentAt(workspace.definition, folder_index, document_index);
+  if (!workspace.files.FileExists(document.document)) return true;
+  return workspace.files.DateLastModified(document.document) - start_time < 0;
+}
+
+}  // namespace tarvelo

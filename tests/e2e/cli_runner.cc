@@ -1,0 +1,67 @@
+// The runner starts tarvelo-cli directly (no shell) with its output sent to files.
+#include "e2e/cli_runner.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "support/test_support.h"
+
+extern char** environ;
+
+namespace tarvelo::testing {
+
+CliResult RunCli(const std::string& home, const std::vector<std::string>& arguments, long epoch) {
+  const std::string out_path = home + ".out";
+  const std::string err_path = home + ".err";
+  std::vector<std::string> args = {TARVELO_CLI_PATH};
+  args.insert(args.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+
+  std::vector<std::string> env_strings = {"TARVELO_HOME=" + home,
+                                          "SOURCE_DATE_EPOCH=" + std::to_string(epoch),
+                                          "TZ=UTC", "PATH=/usr/bin:/bin", "HOME=" + home};
+  std::vector<char*> envp;
+  for (std::string& e : env_strings) envp.push_back(e.data());
+  envp.push_back(nullptr);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0644);
+  posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0644);
+  CliResult result;
+  pid_t pid = 0;
+  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  result.out = ReadFile(out_path);
+  result.err = ReadFile(err_path);
+  ::unlink(out_path.c_str());
+  ::unlink(err_path.c_str());
+  return result;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+}  // namespace tarvelo::testing
