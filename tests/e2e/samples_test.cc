@@ -360,7 +360,7 @@ TEST_F(OverviewSample, QuotedFilesAndLogMatchTheRealOnes) {
             PreBlockAfter(Page("examples\\starter-site.html"), "<h2>The shared Template</h2>"));
 
   // The log example: its head and its tail are the real log's, once the program folder
-  // and the times are written the same way; the "&hellip;" line stands for the lines in between.
+  // and the times are written the same way; its "&hellip;" line stands for the middle.
   const std::regex time("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d");
   auto normalise = [&](const std::string& text) {
     return SplitLines(
