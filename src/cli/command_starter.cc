@@ -32,10 +32,10 @@ bool StartCommand(Host& host, const std::string& command) {
   posix_spawnattr_destroy(&attributes);
   if (result != 0) {
     ShowErrorReport(host, TarveloError(kFileNotFound, "Error processing command line options. (" +
-                                                           std::string(std::strerror(result)) +
-                                                           ": " + words[0] + ")." + "\r" +
-                                                           "Please verify that the command line "
-                                                           "settings are correct."));
+                                                          std::string(std::strerror(result)) +
+                                                          ": " + words[0] + ")." + "\r" +
+                                                          "Please verify that the command line "
+                                                          "settings are correct."));
     return false;
   }
   host.AddStatusLine("Started: \t" + command);

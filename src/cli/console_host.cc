@@ -9,10 +9,14 @@ namespace {
 
 const char* AnswerName(int answer) {
   switch (answer) {
-    case kPromptYes: return "Yes";
-    case kPromptYesToAll: return "Yes to All";
-    case kPromptNo: return "No";
-    default: return "Cancel";
+    case kPromptYes:
+      return "Yes";
+    case kPromptYesToAll:
+      return "Yes to All";
+    case kPromptNo:
+      return "No";
+    default:
+      return "Cancel";
   }
 }
 

@@ -52,16 +52,19 @@ void RequestStop(int) {
 }
 
 std::string VersionText() {
-  return std::to_string(TARVELO_VERSION_MAJOR) + "." + std::to_string(TARVELO_VERSION_MINOR) +
-         "." + std::to_string(TARVELO_VERSION_PATCH);
+  return std::to_string(TARVELO_VERSION_MAJOR) + "." + std::to_string(TARVELO_VERSION_MINOR) + "." +
+         std::to_string(TARVELO_VERSION_PATCH);
 }
 
 int ExitStatusFor(const tarvelo::RunResult& result) {
   using tarvelo::RunOutcome;
   switch (result.outcome) {
-    case RunOutcome::kHalted: return 2;
-    case RunOutcome::kStopped: return 130;
-    case RunOutcome::kCompleted: break;
+    case RunOutcome::kHalted:
+      return 2;
+    case RunOutcome::kStopped:
+      return 130;
+    case RunOutcome::kCompleted:
+      break;
   }
   const auto& c = result.counters;
   return c.errors > 0 || c.missing_files > 0 ? 1 : 0;
@@ -119,8 +122,8 @@ int main(int argc, char** argv) {
   std::string program_folder;
   {
     const tarvelo::FileStore files;
-    program_folder = tarvelo::ResolveProgramFolder(files, executable_folder,
-                                                   tarvelo::ProcessEnvironment);
+    program_folder =
+        tarvelo::ResolveProgramFolder(files, executable_folder, tarvelo::ProcessEnvironment);
   }
   tarvelo::Workspace workspace(host, program_folder);
   try {

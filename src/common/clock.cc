@@ -8,12 +8,16 @@
 namespace tarvelo {
 
 Clock SystemClock() {
+  return [] { return static_cast<std::int64_t>(std::time(nullptr)); };
+}
+
+Clock ContentClock(const Clock& fallback) {
   if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) {
     char* end = nullptr;
     const long long seconds = std::strtoll(epoch, &end, 10);
     if (end != epoch && *end == '\0') return FixedClock(seconds);
   }
-  return [] { return static_cast<std::int64_t>(std::time(nullptr)); };
+  return fallback;
 }
 
 Clock FixedClock(std::int64_t seconds) {

@@ -11,9 +11,13 @@ namespace tarvelo {
 /// Seconds since the epoch.
 using Clock = std::function<std::int64_t()>;
 
-/// The system clock, or the fixed time of $SOURCE_DATE_EPOCH when that is set to a
-/// whole number (the common convention for reproducible output).
+/// The system clock: the times of a run (its log, its duplicate check).
 Clock SystemClock();
+
+/// The clock for times written into Documents ([@DATE]): the fixed time of
+/// $SOURCE_DATE_EPOCH when that is set to a whole number (the common convention for
+/// reproducible output), else `fallback`.
+Clock ContentClock(const Clock& fallback);
 
 /// A clock that always answers `seconds`.
 Clock FixedClock(std::int64_t seconds);

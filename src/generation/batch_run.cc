@@ -15,12 +15,12 @@ namespace tarvelo {
 namespace {
 
 void ShowCommandLineError(Workspace& workspace, const TarveloError& error) {
-  ShowErrorReport(workspace.host,
-                  TarveloError(error.number,
-                               "Error processing command line options. (" + error.description +
-                                   ")." + "\r" +
-                                   "Please verify that the command line settings are correct.",
-                               error.source));
+  ShowErrorReport(
+      workspace.host,
+      TarveloError(error.number,
+                   "Error processing command line options. (" + error.description + ")." + "\r" +
+                       "Please verify that the command line settings are correct.",
+                   error.source));
 }
 
 // Puts a one-run override back however the run ends.

@@ -69,17 +69,28 @@ CommandLineOptions ParseCommandLine(std::string_view argument_text) {
     size_t value_end = value_start;
     size_t ignored;
     while (value_end < text.size() && !(OptionAt(text, value_end, ignored) >= 0)) ++value_end;
-    const std::string value = Trim(std::string_view(text).substr(value_start, value_end - value_start));
+    const std::string value =
+        Trim(std::string_view(text).substr(value_start, value_end - value_start));
     switch (option) {
       case 0:
         options.run = value == "1" || value == "2";
         options.close_after_run = value == "2";
         break;
-      case 1: options.project = value; break;
-      case 2: options.command = value; break;
-      case 3: options.window = value == "1" ? 1 : 0; break;
-      case 4: options.document_root = value; break;
-      case 5: options.modified_only = ToInt16(value); break;
+      case 1:
+        options.project = value;
+        break;
+      case 2:
+        options.command = value;
+        break;
+      case 3:
+        options.window = value == "1" ? 1 : 0;
+        break;
+      case 4:
+        options.document_root = value;
+        break;
+      case 5:
+        options.modified_only = ToInt16(value);
+        break;
     }
     pos = value_end;
   }

@@ -36,7 +36,7 @@ GenerationRun::GenerationRun(Workspace& workspace, const GenerationRequest& requ
     : ws_(workspace),
       request_(request),
       clock_(clock),
-      expander_(workspace.settings, workspace.macros, workspace.definition, clock) {}
+      expander_(workspace.settings, workspace.macros, workspace.definition, ContentClock(clock)) {}
 
 RunResult GenerationRun::Run() {
   ignore_generation_errors_ = ws_.options.ignore_generation_errors == 1;

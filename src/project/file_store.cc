@@ -22,13 +22,18 @@ constexpr size_t kWriteFlushSize = 64 * 1024;
 
 int ErrorNumberForErrno(int err) {
   switch (err) {
-    case ENOENT: return kFileNotFound;
-    case ENOTDIR: return kPathNotFound;
+    case ENOENT:
+      return kFileNotFound;
+    case ENOTDIR:
+      return kPathNotFound;
     case EACCES:
     case EPERM:
-    case EROFS: return kPermissionDenied;
-    case ENAMETOOLONG: return kBadFileName;
-    default: return kPathFileAccessError;
+    case EROFS:
+      return kPermissionDenied;
+    case ENAMETOOLONG:
+      return kBadFileName;
+    default:
+      return kPathFileAccessError;
   }
 }
 
@@ -100,7 +105,9 @@ int OpenTemporarySibling(const std::string& disk_target, std::string& temp_path,
 TextReader::TextReader(int fd, std::string path)
     : fd_(fd), path_(std::move(path)), buffer_(new char[kReadBufferSize]) {}
 
-TextReader::TextReader(TextReader&& other) noexcept { *this = std::move(other); }
+TextReader::TextReader(TextReader&& other) noexcept {
+  *this = std::move(other);
+}
 
 TextReader& TextReader::operator=(TextReader&& other) noexcept {
   if (this != &other) {
@@ -116,7 +123,9 @@ TextReader& TextReader::operator=(TextReader&& other) noexcept {
   return *this;
 }
 
-TextReader::~TextReader() { Close(); }
+TextReader::~TextReader() {
+  Close();
+}
 
 void TextReader::Close() {
   if (fd_ >= 0) ::close(fd_);
@@ -184,7 +193,9 @@ TextWriter::TextWriter(int fd, std::string path, std::string disk_target, std::s
       disk_target_(std::move(disk_target)),
       temp_path_(std::move(temp_path)) {}
 
-TextWriter::TextWriter(TextWriter&& other) noexcept { *this = std::move(other); }
+TextWriter::TextWriter(TextWriter&& other) noexcept {
+  *this = std::move(other);
+}
 
 TextWriter& TextWriter::operator=(TextWriter&& other) noexcept {
   if (this != &other) {
@@ -205,7 +216,8 @@ TextWriter& TextWriter::operator=(TextWriter&& other) noexcept {
 TextWriter::~TextWriter() {
   if (temp_path_.empty() && fd_ >= 0) {
     // A plain file keeps what was written so far, as an appended log line must.
-    if (WriteAll(fd_, buffer_.data(), buffer_.size())) written_ += static_cast<long long>(buffer_.size());
+    if (WriteAll(fd_, buffer_.data(), buffer_.size()))
+      written_ += static_cast<long long>(buffer_.size());
     CutStaleTail();
   }
   Abandon();

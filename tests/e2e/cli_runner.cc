@@ -22,8 +22,8 @@ CliResult RunCli(const std::string& home, const std::vector<std::string>& argume
   argv.push_back(nullptr);
 
   std::vector<std::string> env_strings = {"TARVELO_HOME=" + home,
-                                          "SOURCE_DATE_EPOCH=" + std::to_string(epoch),
-                                          "TZ=UTC", "PATH=/usr/bin:/bin", "HOME=" + home};
+                                          "SOURCE_DATE_EPOCH=" + std::to_string(epoch), "TZ=UTC",
+                                          "PATH=/usr/bin:/bin", "HOME=" + home};
   std::vector<char*> envp;
   for (std::string& e : env_strings) envp.push_back(e.data());
   envp.push_back(nullptr);

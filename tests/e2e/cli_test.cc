@@ -1,0 +1,273 @@
+// End-to-end: the real tarvelo-cli on fixture Projects, checking the Documents byte for
+// byte, the log (the clock is fixed), the status lines and the exit status.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <regex>
+
+#include "e2e/cli_runner.h"
+#include "support/test_support.h"
+
+namespace tarvelo::testing {
+namespace {
+
+// The log and status lines with their date-times replaced by "<time>" and the
+// generation time by "N seconds", since those are the run's real times.
+std::vector<std::string> Masked(const std::vector<std::string>& lines) {
+  static const std::regex time(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)");
+  static const std::regex seconds(R"(\d+ seconds?$)");
+  std::vector<std::string> masked;
+  for (const std::string& line : lines) {
+    masked.push_back(
+        std::regex_replace(std::regex_replace(line, time, "<time>"), seconds, "N seconds"));
+  }
+  return masked;
+}
+
+// A small site: one Global Content File, two Folders, a static Document.
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    site_ = dir_ / "site";
+    home_ = dir_ / "home";
+    WriteFile(site_ + "/site.web", "name=Fixture Site\r\ndocument-root=" + site_ +
+                                       "/out/\r\ncontent-root=" + site_ +
+                                       "/src/\r\ndefinition-file=project.txt\r\n");
+    WriteFile(site_ + "/src/project.txt",
+              "# The fixture site\r\n"
+              "Globals=globals.par\r\n"
+              "[Main]\r\n"
+              "index.html,page.tpl,index.par\r\n"
+              "about.html,page.tpl,about.par\r\n"
+              "[Static]\r\n"
+              "robots.txt\r\n");
+    WriteFile(site_ + "/src/globals.par",
+              "[@SITE]:\r\nTarvelo Test\r\n[@]\r\n"
+              "[@LINK(@url:index.html)(@text:Home)]:\r\n<a href='(@url)'>(@text)</a>\r\n[@]\r\n");
+    WriteFile(site_ + "/src/page.tpl",
+              "<html><head><title>[@TITLE] - [@SITE]</title></head>\r\n"
+              "<body>\r\n"
+              "  [@BODY]\r\n"
+              "  [@{NOTE]\r\n"
+              "  <p class='note'>[@NOTE]</p>\r\n"
+              "  [@}]\r\n"
+              "  <p>[@LINK(@text:Back)]</p>\r\n"
+              "</body></html>\r\n");
+    WriteFile(site_ + "/src/index.par",
+              "[@TITLE]:\r\nWelcome\r\n[@]\r\n[@BODY]:\r\n<p>One</p>\r\n<p>Two</p>\r\n[@]\r\n"
+              "[@NOTE]:\r\nNew!\r\n[@]\r\n");
+    WriteFile(site_ + "/src/about.par",
+              "[@TITLE]:\r\nAbout\r\n[@]\r\n[@BODY]:\r\n<p>It's us.</p>\r\n[@]\r\n");
+    ::mkdir((site_ + "/out").c_str(), 0777);
+  }
+
+  CliResult Run(std::vector<std::string> extra = {}) {
+    std::vector<std::string> arguments = {"/project=" + site_ + "/site.web"};
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    return RunCli(home_, arguments);
+  }
+
+  TempDir dir_;
+  std::string site_;
+  std::string home_;
+};
+
+TEST_F(CliTest, GeneratesTheProject) {
+  const CliResult result = Run();
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(ReadFile(site_ + "/out/index.html"),
+            "<html><head><title>Welcome - Tarvelo Test</title></head>\r\n"
+            "<body>\r\n"
+            "  <p>One</p>\r\n"
+            "  <p>Two</p>\r\n"
+            "  <p class='note'>New!</p>\r\n"
+            "  <p><a href='index.html'>Back</a></p>\r\n"
+            "</body></html>\r\n");
+  EXPECT_EQ(ReadFile(site_ + "/out/about.html"),
+            "<html><head><title>About - Tarvelo Test</title></head>\r\n"
+            "<body>\r\n"
+            "  <p>It's us.</p>\r\n"
+            "  <p><a href='index.html'>Back</a></p>\r\n"
+            "</body></html>\r\n");
+  EXPECT_FALSE(Exists(site_ + "/out/robots.txt"));
+
+  const std::string out = site_ + "/out/";
+  EXPECT_EQ(Masked(Lines(result.out)),
+            (std::vector<std::string>{
+                "Tarvelo Content Management System 1.0.0",
+                "Command Line: \t/project=" + site_ + "/site.web",
+                "Current Project: \tFixture Site (2 Folders, 3 Documents)",
+                "Starting Project: \tFixture Site\t\t<time>",
+                "Processing:\t" + out + "index.html",
+                "Processing:\t" + out + "about.html",
+                "Completed Project:\tFixture Site\t\t<time>",
+                "Generated 2 of 3 documents (1  static document).",
+            }));
+  EXPECT_EQ(Masked(Lines(ReadFile(home_ + "/temp/tarvelo.txt"))),
+            (std::vector<std::string>{
+                "Starting Project: \tFixture Site\t\t<time>",
+                "",
+                "----:---- Globals",
+                "",
+                "0000:---- Main",
+                "",
+                "0000:0000 " + out + "index.html",
+                "          >Generated",
+                "",
+                "0000:0001 " + out + "about.html",
+                "          >Generated",
+                "",
+                "0001:---- Static",
+                "",
+                "0001:0000 " + out + "robots.txt",
+                "          >Static document, generation skipped",
+                "",
+                "",
+                "Completed Project:\tFixture Site\t\t<time>",
+                "",
+                "",
+                "Documents Generated:  2",
+                "Current Documents:    0",
+                "Read-Only Documents:  0",
+                "Static Documents:     1",
+                "No-Path Documents:    0",
+                "",
+                "Total Documents:      3",
+                "",
+                "Generation Time:      N seconds",
+                "",
+                "Generated Files List: " + home_ + "/temp/generate.txt",
+            }));
+  EXPECT_EQ(ReadFile(home_ + "/temp/generate.txt"),
+            out + "index.html\r\n" + out + "about.html\r\n");
+  // The Project became current in the history; the sample Project stays listed.
+  EXPECT_NE(ReadFile(home_ + "/projects.ini").find("5|" + site_ + "/site.web|2\r\n"),
+            std::string::npos);
+}
+
+TEST_F(CliTest, ModifiedOnlyLeavesCurrentDocumentsAlone) {
+  ASSERT_EQ(Run().status, 0);
+  for (const char* name : {"index.html", "about.html"}) {
+    SetModified(site_ + "/out/" + name, 1900000000);
+  }
+  const CliResult result = Run({"/modified-only=1"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(Lines(result.out).back(),
+            "Generated 0 of 3 documents (2  current documents, 1  static document).");
+  EXPECT_EQ(Modified(site_ + "/out/index.html"), 1900000000);
+  // The override held for that run only: the options file still says 0.
+  EXPECT_NE(ReadFile(home_ + "/tarvelo.ini").find("modified-only=0\r\n"), std::string::npos);
+}
+
+TEST_F(CliTest, DocumentRootOverrideIsForOneRun) {
+  const CliResult result = Run({"/document-root=" + dir_.path() + "/elsewhere/"});
+  EXPECT_EQ(result.status, 2) << result.out;  // the subdirectory prompt was closed: Cancel
+  const CliResult second = Run({"/document-root=" + site_ + "/out/"});
+  EXPECT_EQ(second.status, 0) << second.err;
+  EXPECT_TRUE(Exists(site_ + "/out/index.html"));
+  EXPECT_NE(ReadFile(site_ + "/site.web").find("document-root=" + site_ + "/out/"),
+            std::string::npos);
+}
+
+TEST_F(CliTest, MissingContentFileHaltsWithoutATerminal) {
+  ::unlink((site_ + "/src/about.par").c_str());
+  const CliResult result = Run();
+  EXPECT_EQ(result.status, 2);
+  EXPECT_NE(result.err.find("File Access Error: Error opening file: " + site_ + "/src/about.par."),
+            std::string::npos)
+      << result.err;
+  EXPECT_NE(result.err.find("  -> No"), std::string::npos);
+  EXPECT_NE(result.out.find("Error in Project: \tFixture Site"), std::string::npos);
+  const std::string log = ReadFile(home_ + "/temp/tarvelo.txt");
+  EXPECT_NE(log.find("          ERROR: Could not open file at " + site_ + "/src/about.par."),
+            std::string::npos);
+  EXPECT_NE(log.find("Project generation halted."), std::string::npos);
+}
+
+TEST_F(CliTest, IgnoredMissingFilesCompleteWithExitOne) {
+  ASSERT_EQ(Run().status, 0);
+  std::string options = ReadFile(home_ + "/tarvelo.ini");
+  const size_t at = options.find("ignore-missing-file-errors=0");
+  ASSERT_NE(at, std::string::npos);
+  options.replace(at, 28, "ignore-missing-file-errors=1");
+  WriteFile(home_ + "/tarvelo.ini", options);
+  // Outputs from a run in the same second would read as possible duplicates.
+  for (const char* name : {"index.html", "about.html"}) SetModified(site_ + "/out/" + name, 1e9);
+  ::unlink((site_ + "/src/about.par").c_str());
+  const CliResult result = Run();
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(Lines(result.out).back(),
+            "Generated 2 of 3 documents with 1 error (1 missing file) (1  static document).\t\t"
+            "See Log File.");
+}
+
+TEST_F(CliTest, BrokenProjectsExitTwoAndWriteNothing) {
+  {
+    SCOPED_TRACE("a Folder line with ] before [");
+    WriteFile(site_ + "/src/project.txt", "[Main]\r\nindex.html,page.tpl,index.par\r\n]x[\r\n");
+    const CliResult result = Run();
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("Error # 5 was generated by Tarvelo\n"
+                              "Invalid procedure call or argument"),
+              std::string::npos)
+        << result.err;
+    EXPECT_FALSE(Exists(site_ + "/out/index.html"));
+  }
+  {
+    SCOPED_TRACE("a setting that is not a number");
+    WriteFile(site_ + "/site.web", ReadFile(site_ + "/site.web") + "max-docs=lots\r\n");
+    WriteFile(site_ + "/src/project.txt", "[Main]\r\nindex.html,page.tpl,index.par\r\n");
+    const CliResult result = Run();
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("Error # 13 was generated by Tarvelo\nError reading Project Data "
+                              "file " +
+                              site_ + "/site.web. Type mismatch."),
+              std::string::npos)
+        << result.err;
+    EXPECT_FALSE(Exists(site_ + "/out/index.html"));
+  }
+}
+
+TEST_F(CliTest, ReadOnlyOutputHalts) {
+  ASSERT_EQ(Run().status, 0);
+  SetReadOnly(site_ + "/out/about.html", true);
+  const CliResult result = Run();
+  EXPECT_EQ(result.status, 2);
+  EXPECT_NE(result.err.find("Error processing file: " + site_ +
+                            "/out/about.html.\n"
+                            "This file may be a read-only file.\nProject generation halted."),
+            std::string::npos)
+      << result.err;
+}
+
+TEST(CliCommandLineTest, HelpVersionAndBadArguments) {
+  TempDir dir;
+  const CliResult help = RunCli(dir / "home", {"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("Usage: tarvelo-cli /project=FILE.web"), std::string::npos);
+  const CliResult version = RunCli(dir / "home", {"--version"});
+  EXPECT_EQ(version.out, "tarvelo-cli 1.0.0\n");
+  EXPECT_EQ(RunCli(dir / "home", {}).status, 2);
+  EXPECT_EQ(RunCli(dir / "home", {"/project=a.web", "/modified-only=x"}).status, 2);
+  EXPECT_FALSE(Exists(dir / "home"));  // nothing is created for a wrong command line
+}
+
+TEST(CliStartUpTest, CreatesTheProgramFolderAndRefusesANonProject) {
+  TempDir dir;
+  WriteFile(dir / "not-a-project.web", "hello\r\n");
+  const CliResult result = RunCli(dir / "home", {"/project=" + (dir / "not-a-project.web")});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_TRUE(Exists(dir / "home/tarvelo.ini"));
+  EXPECT_TRUE(Exists(dir / "home/projects.ini"));
+  EXPECT_TRUE(Exists(dir / "home/temp/tarvelo.txt"));
+  EXPECT_TRUE(Exists(dir / "home/overview/Tarvelo CMS Overview.web"));
+  EXPECT_NE(
+      result.err.find("Command Line Error: Error processing command line options.\nThe file " +
+                      (dir / "not-a-project.web") + " is not a valid Project file."),
+      std::string::npos)
+      << result.err;
+  EXPECT_EQ(ReadFile(dir / "not-a-project.web"), "hello\r\n");
+}
+
+}  // namespace
+}  // namespace tarvelo::testing
