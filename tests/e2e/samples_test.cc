@@ -2,92 +2,32 @@
 // tarvelo-cli in a fresh program folder, and a new Project made from the starter
 // files. They check that every Document is produced without a warning and that the
 // live examples of the overview give the output their pages describe.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <filesystem>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "e2e/cli_runner.h"
 #include "support/test_support.h"
-
-extern char** environ;
 
 namespace {
 
 namespace fs = std::filesystem;
+using tarvelo::testing::CliResult;
 using tarvelo::testing::Exists;
+using tarvelo::testing::Lines;
 using tarvelo::testing::ReadFile;
+using tarvelo::testing::RunCli;
 using tarvelo::testing::TempDir;
 using tarvelo::testing::WriteFile;
 
 const std::string kResources = std::string(TARVELO_SOURCE_DIR) + "/samples";
 
 // Monday, 7 December 2026, 20:52:45 UTC: the clock of every run, so dates are known.
-constexpr const char* kEpoch = "1796676765";
-
-struct CliRun {
-  int status = -1;
-  std::string output;
-};
-
-// Runs tarvelo-cli with `home` as the program folder, a fixed clock and time zone, no
-// terminal on stdin (questions take their preset answers) and stdout in a file.
-CliRun RunCli(const std::string& home, const std::string& project) {
-  std::vector<std::string> environment = {"TARVELO_HOME=" + home,
-                                          std::string("SOURCE_DATE_EPOCH=") + kEpoch, "TZ=UTC"};
-  for (char** variable = environ; *variable != nullptr; ++variable) {
-    const std::string entry = *variable;
-    const std::string name = entry.substr(0, entry.find('='));
-    if (name != "TARVELO_HOME" && name != "SOURCE_DATE_EPOCH" && name != "TZ") {
-      environment.push_back(entry);
-    }
-  }
-  std::vector<char*> envp;
-  for (std::string& entry : environment) envp.push_back(entry.data());
-  envp.push_back(nullptr);
-
-  std::string program = TARVELO_CLI_PATH;
-  std::string argument = "/project=" + project;
-  char* argv[] = {program.data(), argument.data(), nullptr};
-
-  fs::create_directories(home);
-  const std::string output_path = home + "/cli-output.txt";
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output_path.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-  pid_t pid = 0;
-  CliRun run;
-  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, envp.data()) == 0) {
-    int wait_status = 0;
-    if (waitpid(pid, &wait_status, 0) == pid && WIFEXITED(wait_status)) {
-      run.status = WEXITSTATUS(wait_status);
-    }
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  run.output = ReadFile(output_path);
-  return run;
-}
-
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
+constexpr long kEpoch = 1796676765;
 
 std::string Replace(std::string text, const std::string& from, const std::string& to) {
   for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
@@ -122,7 +62,7 @@ std::vector<std::string> PreBlockAfter(const std::string& page, const std::strin
   if (open == std::string::npos || begin == std::string::npos || end == std::string::npos) {
     return {};
   }
-  return SplitLines(Unescape(page.substr(begin + 3, end - begin - 3)));
+  return Lines(Unescape(page.substr(begin + 3, end - begin - 3)));
 }
 
 struct OverviewDocument {
@@ -134,7 +74,7 @@ struct OverviewDocument {
 // lines are written: comments, Folder lines, Globals= lines and Document lines.
 std::vector<OverviewDocument> OverviewDocuments() {
   std::vector<OverviewDocument> documents;
-  for (const std::string& line : SplitLines(ReadFile(kResources + "/overview/overview.txt"))) {
+  for (const std::string& line : Lines(ReadFile(kResources + "/overview/overview.txt"))) {
     if (line.empty() || line[0] == '#' || line.find('[') != std::string::npos ||
         line.find("Globals=") != std::string::npos) {
       continue;
@@ -160,7 +100,8 @@ class OverviewSample : public ::testing::Test {
     // files even when the build tree's copy is stale; start-up then writes the
     // sample settings beside it.
     fs::copy(kResources + "/overview", (*home_) / "overview", fs::copy_options::recursive);
-    run_ = new CliRun(RunCli(home_->path(), (*home_) / "overview/Tarvelo CMS Overview.web"));
+    run_ = new CliResult(RunCli(
+        home_->path(), {"/project=" + (*home_) / "overview/Tarvelo CMS Overview.web"}, kEpoch));
   }
   static void TearDownTestSuite() {
     delete run_;
@@ -173,17 +114,16 @@ class OverviewSample : public ::testing::Test {
   static std::string Log() { return ReadFile((*home_) / "temp/tarvelo.txt"); }
 
   static TempDir* home_;
-  static CliRun* run_;
+  static CliResult* run_;
 };
 
 TempDir* OverviewSample::home_ = nullptr;
-CliRun* OverviewSample::run_ = nullptr;
+CliResult* OverviewSample::run_ = nullptr;
 
 TEST_F(OverviewSample, GeneratesEveryPageWithoutWarningsOrErrors) {
-  EXPECT_EQ(0, run_->status) << run_->output;
-  EXPECT_NE(std::string::npos,
-            run_->output.find("Generated 17 of 18 documents (1  static document)."))
-      << run_->output;
+  EXPECT_EQ(0, run_->status) << run_->out;
+  EXPECT_NE(std::string::npos, run_->out.find("Generated 17 of 18 documents (1  static document)."))
+      << run_->out;
   const std::string log = Log();
   EXPECT_EQ(std::string::npos, log.find("WARNING")) << log;
   EXPECT_EQ(std::string::npos, log.find("ERROR")) << log;
@@ -346,13 +286,13 @@ TEST_F(OverviewSample, ReservedMacrosGiveTheRunsDateAndNames) {
 // Pages that quote a file or the log must quote what is really there.
 TEST_F(OverviewSample, QuotedFilesAndLogMatchTheRealOnes) {
   const std::vector<std::string> definition =
-      SplitLines(ReadFile(kResources + "/overview/overview.txt"));
+      Lines(ReadFile(kResources + "/overview/overview.txt"));
   EXPECT_EQ(definition,
             PreBlockAfter(Page("guide\\projects.html"), "<h2>This Project's definition</h2>"));
 
   // The starter site's Template, from <body> to </body>.
   std::vector<std::string> template_lines =
-      SplitLines(ReadFile(kResources + "/samples/templates/general.tpl"));
+      Lines(ReadFile(kResources + "/samples/templates/general.tpl"));
   const auto body = std::find(template_lines.begin(), template_lines.end(), "<body>");
   const auto end = std::find(template_lines.begin(), template_lines.end(), "</body>");
   ASSERT_NE(template_lines.end(), end);
@@ -360,18 +300,20 @@ TEST_F(OverviewSample, QuotedFilesAndLogMatchTheRealOnes) {
             PreBlockAfter(Page("examples\\starter-site.html"), "<h2>The shared Template</h2>"));
 
   // The log example: its head and its tail are the real log's, once the program folder
-  // and the times are written the same way; its "&hellip;" line stands for the middle.
-  const std::regex time("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d");
-  auto normalise = [&](const std::string& text) {
-    return SplitLines(
-        std::regex_replace(Replace(text, home_->path(), "~/.config/tarvelo"), time, "TIME"));
+  // is written the same way and the times, which are the run's real ones, are masked;
+  // its "&hellip;" line stands for the middle.
+  const std::regex time("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d|\\d+ seconds?$");
+  auto normalise = [&](const std::vector<std::string>& lines) {
+    std::vector<std::string> masked;
+    for (const std::string& line : lines) {
+      masked.push_back(
+          std::regex_replace(Replace(line, home_->path(), "~/.config/tarvelo"), time, "TIME"));
+    }
+    return masked;
   };
-  const std::vector<std::string> log = normalise(Log());
-  std::vector<std::string> example;
-  for (const std::string& line :
-       PreBlockAfter(Page("reference\\generation.html"), "<h2>The log file</h2>")) {
-    example.push_back(std::regex_replace(line, time, "TIME"));
-  }
+  const std::vector<std::string> log = normalise(Lines(Log()));
+  const std::vector<std::string> example =
+      normalise(PreBlockAfter(Page("reference\\generation.html"), "<h2>The log file</h2>"));
   const auto gap = std::find(example.begin(), example.end(), "&hellip;");
   ASSERT_NE(example.end(), gap);
   const std::vector<std::string> head(example.begin(), gap);
@@ -472,9 +414,9 @@ TEST(StarterSite, NewProjectFromTheSampleFilesGeneratesThreeLinkedPages) {
   // What the New Project dialog writes for a site whose two roots are one folder.
   WriteFile(site + "/site.web", "name=Starter\r\ndocument-root=" + site + "/\r\ncontent-root=" +
                                     site + "/\r\ndefinition-file=project.txt\r\n");
-  const CliRun run = RunCli(dir / "home", site + "/site.web");
-  EXPECT_EQ(0, run.status) << run.output;
-  EXPECT_NE(std::string::npos, run.output.find("Generated 3 of 3 documents.")) << run.output;
+  const CliResult run = RunCli(dir / "home", {"/project=" + site + "/site.web"}, kEpoch);
+  EXPECT_EQ(0, run.status) << run.out;
+  EXPECT_NE(std::string::npos, run.out.find("Generated 3 of 3 documents.")) << run.out;
   const std::string log = ReadFile(dir / "home/temp/tarvelo.txt");
   EXPECT_EQ(std::string::npos, log.find("WARNING")) << log;
 
