@@ -45,8 +45,12 @@ Int16 AddInt16(Int16 a, int b) {
   return static_cast<Int16>(sum);
 }
 
-void Increment(Int16& counter) { counter = AddInt16(counter, 1); }
+void Increment(Int16& counter) {
+  counter = AddInt16(counter, 1);
+}
 
-std::string DecimalText(long value) { return std::to_string(value); }
+std::string DecimalText(long value) {
+  return std::to_string(value);
+}
 
 }  // namespace tarvelo

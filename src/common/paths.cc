@@ -3,11 +3,17 @@
 
 namespace tarvelo {
 
-bool StartsWithSeparator(std::string_view path) { return !path.empty() && IsSeparator(path.front()); }
+bool StartsWithSeparator(std::string_view path) {
+  return !path.empty() && IsSeparator(path.front());
+}
 
-bool EndsWithSeparator(std::string_view path) { return !path.empty() && IsSeparator(path.back()); }
+bool EndsWithSeparator(std::string_view path) {
+  return !path.empty() && IsSeparator(path.back());
+}
 
-size_t LastSeparator(std::string_view path) { return path.find_last_of("\\/"); }
+size_t LastSeparator(std::string_view path) {
+  return path.find_last_of("\\/");
+}
 
 std::string FolderOfPath(std::string_view path) {
   const size_t pos = LastSeparator(path);

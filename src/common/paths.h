@@ -10,7 +10,9 @@ namespace tarvelo {
 
 inline constexpr char kNativeSeparator = '/';
 
-inline bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+inline bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
 
 bool StartsWithSeparator(std::string_view path);
 bool EndsWithSeparator(std::string_view path);

@@ -14,18 +14,6 @@
 namespace tarvelo {
 namespace {
 
-const DocumentEntry& DocumentAt(const ProjectDefinition& definition, Int16 folder_index,
-                                Int16 document_index) {
-  if (folder_index < 0 || static_cast<size_t>(folder_index) >= definition.folders.size()) {
-    throw RuntimeError(kSubscriptOutOfRange);
-  }
-  const FolderEntry& folder = definition.folders[static_cast<size_t>(folder_index)];
-  if (document_index < 0 || static_cast<size_t>(document_index) >= folder.documents.size()) {
-    throw RuntimeError(kSubscriptOutOfRange);
-  }
-  return folder.documents[static_cast<size_t>(document_index)];
-}
-
 // Reads one logical line: physical lines ending with the continuation text are
 // joined to the next one. At the end of the file there is nothing left to join, so
 // the continuation is dropped; every later pass then reads the same line.

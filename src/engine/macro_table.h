@@ -36,7 +36,7 @@ struct MacroSlot {
   std::string name;   // with its Macro Tags, without parameter groups: "[@LINK]"
   std::string value;  // lines joined by CR LF
   std::vector<MacroParameter> parameters;  // declared parameters, in order
-  std::int32_t line = 0;  // physical line on which the definition head ended
+  std::int32_t line = 0;                   // physical line on which the definition head ended
 };
 
 /// One Content File's Macros. Slots are filled from 0 in file order; the vector holds
@@ -65,10 +65,10 @@ struct MacroTable {
   Int16 max_folder_globals = 5;
   Int16 max_content_files = 5;
 
-  ContentFileEntry project;                     // level 4
-  std::vector<ContentFileEntry> content_files;  // level 1, grows as files load
-  std::vector<ContentFileEntry> folder_globals; // level 2
-  std::vector<ContentFileEntry> globals;        // level 3
+  ContentFileEntry project;                      // level 4
+  std::vector<ContentFileEntry> content_files;   // level 1, grows as files load
+  std::vector<ContentFileEntry> folder_globals;  // level 2
+  std::vector<ContentFileEntry> globals;         // level 3
   ContentFileEntry view1;
   ContentFileEntry view2;
 

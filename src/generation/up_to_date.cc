@@ -14,18 +14,6 @@
 namespace tarvelo {
 namespace {
 
-const DocumentEntry& DocumentAt(const ProjectDefinition& definition, Int16 folder_index,
-                                Int16 document_index) {
-  if (folder_index < 0 || static_cast<size_t>(folder_index) >= definition.folders.size()) {
-    throw RuntimeError(kSubscriptOutOfRange);
-  }
-  const FolderEntry& folder = definition.folders[static_cast<size_t>(folder_index)];
-  if (document_index < 0 || static_cast<size_t>(document_index) >= folder.documents.size()) {
-    throw RuntimeError(kSubscriptOutOfRange);
-  }
-  return folder.documents[static_cast<size_t>(document_index)];
-}
-
 void LogDetail(Workspace& workspace, std::string_view text) {
   std::string line(kLogPad);
   line += text;

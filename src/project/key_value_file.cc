@@ -2,6 +2,7 @@
 // so a key counts only at the start of a line and its first occurrence wins.
 #include "project/key_value_file.h"
 
+#include "common/error.h"
 #include "common/text.h"
 #include "project/file_store.h"
 
@@ -75,6 +76,21 @@ void KeyValueWriter::WriteTo(const FileStore& files, std::string_view path) cons
   TextWriter writer = files.ReplaceTextFile(path);
   writer.Write(lines_);
   writer.Close();
+}
+
+bool ReadFirstLine(const FileStore& files, const std::string& path, std::string& first_line,
+                   bool* empty) {
+  TextReader reader;
+  try {
+    reader = files.OpenTextFile(path);
+  } catch (const TarveloError&) {
+    if (files.FileExists(path)) throw;
+    return false;
+  }
+  const bool has_line = reader.ReadLine(first_line);
+  if (empty != nullptr) *empty = !has_line;
+  reader.Close();
+  return true;
 }
 
 }  // namespace tarvelo

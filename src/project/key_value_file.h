@@ -45,6 +45,12 @@ class KeyValueWriter {
   std::string lines_;
 };
 
+/// Opens a configuration file and reads its first line ("" and `*empty` set for a file
+/// without lines). False when no file is there; an existing file that cannot be opened
+/// raises, so that it is never mistaken for a missing one and replaced by defaults.
+bool ReadFirstLine(const FileStore& files, const std::string& path, std::string& first_line,
+                   bool* empty = nullptr);
+
 }  // namespace tarvelo
 
 #endif  // TARVELO_PROJECT_KEY_VALUE_FILE_H_

@@ -153,22 +153,6 @@ std::string FirstLineVersion(const std::string& first_line) {
   return version;
 }
 
-// Opens the file and reads its first line ("" for an empty file). False when the
-// file cannot be opened because nothing is there; an existing file that cannot be
-// opened raises, so that it is never mistaken for a missing one and overwritten.
-bool ReadFirstLine(const FileStore& files, const std::string& path, std::string& first_line) {
-  TextReader reader;
-  try {
-    reader = files.OpenTextFile(path);
-  } catch (const TarveloError&) {
-    if (files.FileExists(path)) throw;
-    return false;
-  }
-  if (!reader.ReadLine(first_line)) first_line.clear();
-  reader.Close();
-  return true;
-}
-
 void WriteFirstRunFile(const FileStore& files, const std::string& program_folder,
                        const std::string& path) {
   EnsureFolderPath(files, path);

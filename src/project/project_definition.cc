@@ -256,6 +256,18 @@ ProjectDefinition ReadProjectDefinitionFile(const FileStore& files, const Projec
   return definition;
 }
 
+const DocumentEntry& DocumentAt(const ProjectDefinition& definition, Int16 folder_index,
+                                Int16 document_index) {
+  if (folder_index < 0 || static_cast<size_t>(folder_index) >= definition.folders.size()) {
+    throw RuntimeError(kSubscriptOutOfRange);
+  }
+  const FolderEntry& folder = definition.folders[static_cast<size_t>(folder_index)];
+  if (document_index < 0 || static_cast<size_t>(document_index) >= folder.documents.size()) {
+    throw RuntimeError(kSubscriptOutOfRange);
+  }
+  return folder.documents[static_cast<size_t>(document_index)];
+}
+
 bool ReadProjectDefinition(Workspace& workspace, bool resolve_names, bool report_errors) {
   try {
     ReadProjectDefinitionFile(workspace.files, workspace.settings, workspace.options, resolve_names,

@@ -75,6 +75,11 @@ void ReadProjectDefinitionFile(const FileStore& files, const ProjectSettings& se
 ProjectDefinition ReadProjectDefinitionFile(const FileStore& files, const ProjectSettings& settings,
                                             const ProgramOptions& options, bool resolve_names);
 
+/// The Document at the given indexes; raises 9 "Subscript out of range" for indexes
+/// outside the tables.
+const DocumentEntry& DocumentAt(const ProjectDefinition& definition, Int16 folder_index,
+                                Int16 document_index);
+
 /// Reads the current Project's definition into workspace.definition. With
 /// `report_errors` a failure is shown with the common error report through the host
 /// (the tables keep what was read) and false returned; otherwise it is raised with its

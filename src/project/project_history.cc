@@ -10,6 +10,7 @@
 #include "common/paths.h"
 #include "common/text.h"
 #include "project/file_store.h"
+#include "project/key_value_file.h"
 #include "project/program_options.h"
 #include "project/project_settings.h"
 #include "project/startup.h"
@@ -42,22 +43,6 @@ void EmptyEntries(ProjectHistory& history) {
   for (HistoryEntry& entry : history.entries) entry = HistoryEntry();
 }
 
-// Opens the file and reads its first line. False when nothing is there; an existing
-// file that cannot be opened raises, so it is never replaced by the default.
-bool ReadFirstLine(const FileStore& files, const std::string& path, bool& empty,
-                   std::string& first_line) {
-  TextReader reader;
-  try {
-    reader = files.OpenTextFile(path);
-  } catch (const TarveloError&) {
-    if (files.FileExists(path)) throw;
-    return false;
-  }
-  empty = !reader.ReadLine(first_line);
-  reader.Close();
-  return true;
-}
-
 void WriteSampleHistory(const FileStore& files, const std::string& path,
                         const std::string& program_folder, ProjectHistory& history) {
   ResetProjectHistory(history, program_folder);
@@ -77,7 +62,7 @@ bool CheckProjectHistoryFile(const FileStore& files, Host& host, const std::stri
                              ProjectHistory& history) {
   bool empty = false;
   std::string first_line;
-  if (!ReadFirstLine(files, path, empty, first_line)) {
+  if (!ReadFirstLine(files, path, first_line, &empty)) {
     const std::string choice = importing
                                    ? "Press OK to create the file or press Cancel to select "
                                      "another option."

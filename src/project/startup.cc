@@ -9,6 +9,7 @@
 
 #include "common/error.h"
 #include "common/paths.h"
+#include "engine/content_file.h"
 #include "generation/reporting.h"
 #include "project/history_operations.h"
 #include "project/project_history.h"
@@ -34,19 +35,6 @@ void CreatePlaceholderFile(const FileStore& files, const std::string& path) {
   TextWriter writer = files.CreateTextFile(path);
   writer.WriteLine(".");
   writer.Close();
-}
-
-// The macro table is sized from the settings at every read; the loaders fill it.
-void ResetMacroTable(MacroTable& macros, const ProjectSettings& settings) {
-  macros = MacroTable();
-  macros.max_parameters = settings.max_parameters;
-  macros.max_project_macros = settings.max_project_macros;
-  macros.max_global_macros = settings.max_global_macros;
-  macros.max_folder_global_macros = settings.max_folder_global_macros;
-  macros.max_content_file_macros = settings.max_content_file_macros;
-  macros.max_globals = settings.max_globals;
-  macros.max_folder_globals = settings.max_folder_globals;
-  macros.max_content_files = settings.max_content_files;
 }
 
 void CopyMissingFiles(const FileStore& files, const std::string& source_root,
@@ -220,7 +208,7 @@ bool ReadProjectSettings(Workspace& workspace, const std::string& path) {
     ShowErrorReport(workspace.host, error);
     return false;
   }
-  ResetMacroTable(workspace.macros, workspace.settings);
+  DimensionMacroTable(workspace.macros, workspace.settings);
   workspace.definition = ProjectDefinition();
   SetUpWorkingFiles(workspace);
   return true;

@@ -21,9 +21,7 @@ namespace tarvelo {
 
 struct Workspace {
   Workspace(Host& host, std::string program_folder)
-      : host(host),
-        program_folder(std::move(program_folder)),
-        log(files, host, options, working) {}
+      : host(host), program_folder(std::move(program_folder)), log(files, host, options, working) {}
   Workspace(const Workspace&) = delete;
   Workspace& operator=(const Workspace&) = delete;
 

@@ -51,7 +51,9 @@ std::string ReadFile(const std::string& path) {
   return all.str();
 }
 
-bool Exists(const std::string& path) { return fs::exists(path); }
+bool Exists(const std::string& path) {
+  return fs::exists(path);
+}
 
 void SetModified(const std::string& path, std::int64_t seconds) {
   struct timespec times[2];

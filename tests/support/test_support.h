@@ -60,7 +60,10 @@ struct PromptCall {
 class ScriptedHost : public Host {
  public:
   void AddStatusLine(const std::string& line) override { status.push_back(line); }
-  void ClearStatusLines() override { status.clear(); ++clears; }
+  void ClearStatusLines() override {
+    status.clear();
+    ++clears;
+  }
   MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
                             MessageButtons buttons, MessageIcon icon) override;
   int AskWithPromptBox(const std::string& caption, const std::string& message,
