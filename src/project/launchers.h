@@ -2,7 +2,9 @@
 // image editor, XML editor, three custom applications, six custom actions), opening a
 // file with the desktop's default application and exploring a folder. The commands
 // are built here; starting them goes through the DesktopServices seam, so the rules
-// are tested without starting anything.
+// are tested without starting anything. A command line is split into program and
+// arguments by shell quoting rules and started directly: no shell ever sees it, and
+// an empty program setting falls back to "xdg-open".
 #ifndef TARVELO_PROJECT_LAUNCHERS_H_
 #define TARVELO_PROJECT_LAUNCHERS_H_
 
@@ -26,8 +28,9 @@ class DesktopServices {
   /// could not be started.
   virtual bool StartDetached(const std::vector<std::string>& program_and_arguments) = 0;
   /// Opens a file or explores a folder with the desktop's association. Returns a
-  /// result code: above 32 success; 2 file not found; 27 no (valid) association; any
-  /// other code up to 32 as the desktop reports it.
+  /// result code: above 32 success; 2 file not found; 27 no (valid) association; 31
+  /// no application chosen for the file yet; any other code up to 32 as the desktop
+  /// reports it.
   virtual int OpenWithDesktop(const std::string& path, bool explore_folder) = 0;
 };
 
@@ -40,20 +43,24 @@ std::string QuotePath(const std::string& path);
 std::string ExpandProjectPath(const std::string& text, const ProjectSettings& settings,
                               const ProgramOptions& options);
 
-/// The command lines the launchers start (empty when nothing is to be started).
+/// The command lines the launchers start (empty when nothing is to be started). A file
+/// goes in with native separators, through QuotePath; a name holding a quotation
+/// mark, an apostrophe, a tab or a line feed is quoted with its quotation marks
+/// escaped instead, so that splitting the line gives the name back unchanged.
 std::string EditorCommand(const ProgramOptions& options, const std::string& file,
                           const std::string& line);
 std::string BrowserCommand(const ProgramOptions& options, const std::string& file);
 std::string ImageEditorCommand(const ProgramOptions& options, const std::string& file);
 std::string XmlEditorCommand(const ProgramOptions& options, const std::string& file);
-std::string CustomApplicationCommand(const ProgramOptions& options,
-                                     const ProjectSettings& settings, Int16 number);
+std::string CustomApplicationCommand(const ProgramOptions& options, const ProjectSettings& settings,
+                                     Int16 number);
 std::string CustomActionCommand(const ProgramOptions& options, const ProjectSettings& settings,
                                 const std::string& file, Int16 number);
 
 /// The launchers. Each raises its TarveloError (10007 editor, 10008 browser, 10017
 /// image editor, 10021 XML editor, 10018 custom application, 10016 custom action,
-/// 10020 default application) with its exact text when the start fails.
+/// 10020 default application) with its exact text when the start fails. The
+/// references are kept, so the launchers always see the current options and settings.
 class Launchers {
  public:
   Launchers(const ProgramOptions& options, const ProjectSettings& settings,
@@ -65,8 +72,11 @@ class Launchers {
   void LaunchXMLEditor(const std::string& file);
   void LaunchCustomApplication(Int16 number);
   void LaunchCustomAction(const std::string& file, Int16 number);
-  /// Mode 1 opens a file, mode 2 explores a folder; result codes up to 32 are shown
-  /// with ShowWarning ("Error opening file (" ...), 31 starts the open-with chooser.
+  /// Mode 1 opens a file, mode 2 explores a folder (empty: "/", then ExpandProjectPath
+  /// and ApplyDefaultDrive); any other mode does nothing. Result codes up to 32 are
+  /// shown with ShowWarning ("Error opening file (" ...), except 31: there being no
+  /// open-with chooser of the desktop's own, "xdg-open" shows the folder holding the
+  /// file (the folder itself when exploring), where the user picks an application.
   void OpenWithDefaultApplication(const std::string& file, Int16 mode);
   /// A message box with the exclamation icon and an OK button.
   void ShowWarning(const std::string& prompt, const std::string& title);

@@ -7,8 +7,8 @@
 
 #include "common/host.h"
 
-class QLabel;
 class QPushButton;
+class QShowEvent;
 
 namespace tarvelo {
 
@@ -18,13 +18,21 @@ class frmMessageBox : public QDialog {
  public:
   /// Buttons cmdYes, cmdYesToAll, cmdNo, cmdCancel; label lblMessage. Yes is the
   /// default button. `preset` is the result when the box is closed without a button.
+  /// A carriage return in `message` (alone or before a line feed) breaks the line.
   frmMessageBox(const QString& caption, const QString& message, const PromptButtons& buttons,
                 int preset, QWidget* parent = nullptr);
 
   /// The PromptResult chosen (or the preset).
   int result_code() const { return result_code_; }
 
+ protected:
+  /// Centres the box over its parent window (or the screen's work area) and beeps.
+  void showEvent(QShowEvent* event) override;
+
  private:
+  QPushButton* AddButton(const char* name, const QString& text, int code, bool visible);
+  void CentreWindow();
+
   int result_code_;
 };
 

@@ -5,6 +5,7 @@
 
 #include <QIcon>
 #include <QString>
+#include <QStringList>
 
 #include "common/int16.h"
 #include "project/project_view.h"
@@ -18,8 +19,11 @@ QIcon StateIcon(FileRole role, FileState state, Int16 optimisation = 0);
 /// The icon of a toolbar button, by its key ("Generate", "GenerateFolder",
 /// "GenerateDocument", "Stop", "Search", "Replace", "Editor", "Browser",
 /// "ImageEditor", "XMLEditor", "CustomApplication", "CustomApplication2",
-/// "CustomApplication3", "BrowseFolder1", "Log").
+/// "CustomApplication3", "BrowseFolder1", "Log"); a null icon for any other key.
 QIcon ToolbarIcon(const QString& key);
+
+/// Every key ToolbarIcon draws, in toolbar order.
+QStringList ToolbarIconKeys();
 
 }  // namespace tarvelo
 

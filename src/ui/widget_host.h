@@ -3,7 +3,9 @@
 #ifndef TARVELO_UI_WIDGET_HOST_H_
 #define TARVELO_UI_WIDGET_HOST_H_
 
+#include <QString>
 #include <functional>
+#include <string>
 
 #include "common/host.h"
 
@@ -11,6 +13,10 @@ class QListWidget;
 class QWidget;
 
 namespace tarvelo {
+
+/// The core's text (bytes) as a QString: UTF-8 when it is valid UTF-8, otherwise the
+/// single-byte text of older files, read as Latin-1, so no byte is lost.
+QString DisplayText(const std::string& bytes);
 
 class WidgetHost : public Host {
  public:
@@ -25,6 +31,8 @@ class WidgetHost : public Host {
     ended_ = std::move(ended);
   }
 
+  /// Adds the line to the status list; from the second line on the newest line is
+  /// selected, which scrolls it into view.
   void AddStatusLine(const std::string& line) override;
   void ClearStatusLines() override;
   MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
@@ -32,6 +40,7 @@ class WidgetHost : public Host {
   int AskWithPromptBox(const std::string& caption, const std::string& message,
                        const PromptButtons& buttons, int preset) override;
   void ProcessEvents() override;
+  /// Runs a local event loop for `milliseconds`, so input and repaints get through.
   void Pause(int milliseconds) override;
   void Beep() override;
   void GenerationStarted() override;
