@@ -5,8 +5,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -21,6 +21,7 @@
 #include "project/program_options.h"
 #include "project/workspace.h"
 #include "ui/frm_main_views.h"
+#include "ui/widget_host.h"
 
 namespace tarvelo {
 namespace {
@@ -102,17 +103,12 @@ void frmMain::CreateControls() {
 
   frProjects_ = Named(new QGroupBox(tr("Projects"), client_), "frProjects");
   cmbProjects_ = Named(new QComboBox(frProjects_), "cmbProjects");
+  cmbProjects_->setMinimumContentsLength(8);
+  cmbProjects_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   cmdRefresh_ = Named(new QPushButton(tr("Refresh"), frProjects_), "cmdRefresh");
   cmdEditProjectProperties_ =
       Named(new QPushButton(tr("Properties..."), frProjects_), "cmdEditProjectProperties");
   cmdProjectFiles_ = Named(new QPushButton(tr("Definition..."), frProjects_), "cmdProjectFiles");
-  auto* projects = new QGridLayout(frProjects_);
-  projects->setContentsMargins(6, 2, 6, 4);
-  projects->setSpacing(4);
-  projects->addWidget(cmbProjects_, 0, 0, 1, 3);
-  projects->addWidget(cmdRefresh_, 1, 0);
-  projects->addWidget(cmdEditProjectProperties_, 1, 1);
-  projects->addWidget(cmdProjectFiles_, 1, 2);
 
   labFolders_ = Named(new QLabel(tr("Folders"), client_), "labFolders");
   lstFolders_ = Named(new ColumnList(client_), "lstFolders");
@@ -175,8 +171,11 @@ void frmMain::ResizeScreen() {
   const int client_height = height - menuBar()->sizeHint().height();
 
   toolbar_->setGeometry(0, 0, width, toolbar_->sizeHint().height());
+  // Edges are rounded, not sizes, so neighbours never overlap by a rounding pixel.
   auto place = [this](QWidget* widget, int left, int top, int w, int h) {
-    widget->setGeometry(Px(left), Px(top), Px(w), Px(h));
+    const int x = Px(left);
+    const int y = Px(top);
+    widget->setGeometry(x, y, Px(left + w) - x, Px(top + h) - y);
   };
   const int lists_bottom = kListsTop + p.list_height;
   place(labFolders_, kLeft, kLabelTop, p.folders_width, kLabelHeight);
@@ -203,20 +202,22 @@ void frmMain::ResizeScreen() {
   // The frames share the band between the lists and the status list.
   const int band_top = lists_bottom + kGap;
   const int band_height = p.status_top - kGap - band_top;
-  const int display_width = 2250;
+  const int display_width = 2175;
   const int options_width = 3900;
   const int projects_width = p.status_width - display_width - options_width - 2 * kGap;
   place(frProjects_, kLeft, band_top, projects_width, band_height);
+  ArrangeProjectsFrame();
   place(frDisplay_, kLeft + projects_width + kGap, band_top, display_width, band_height);
   place(frOptions_, kLeft + projects_width + display_width + 2 * kGap, band_top, options_width,
         band_height);
 
   const int bottom_margin = Px(kGap);
   const int status_top = Px(p.status_top);
-  lstStatus_->setGeometry(Px(kLeft), status_top, Px(p.status_width),
+  lstStatus_->setGeometry(Px(kLeft), status_top, Px(kLeft + p.status_width) - Px(kLeft),
                           client_height - status_top - bottom_margin);
   const int value_top = Px(band_top);
-  txtMacroData_->setGeometry(Px(p.macros_left), value_top, Px(p.column_width),
+  txtMacroData_->setGeometry(Px(p.macros_left), value_top,
+                             Px(p.macros_left + p.column_width) - Px(p.macros_left),
                              client_height - value_top - bottom_margin);
 
   if (ws_.options.resizable_border == 1) {
@@ -226,6 +227,34 @@ void frmMain::ResizeScreen() {
   } else {
     setFixedSize(width, height);
   }
+}
+
+// The Project list takes the frame's width; the three buttons go under it when they
+// fit there, otherwise Refresh moves up beside the list.
+void frmMain::ArrangeProjectsFrame() {
+  delete frProjects_->layout();
+  auto* rows = new QVBoxLayout(frProjects_);
+  rows->setContentsMargins(6, 2, 6, 4);
+  rows->setSpacing(4);
+  auto* top = new QHBoxLayout;
+  auto* bottom = new QHBoxLayout;
+  top->setSpacing(4);
+  bottom->setSpacing(4);
+  top->addWidget(cmbProjects_, 1);
+  const QMargins margins = rows->contentsMargins();
+  const int buttons = cmdRefresh_->sizeHint().width() +
+                      cmdEditProjectProperties_->sizeHint().width() +
+                      cmdProjectFiles_->sizeHint().width() + 2 * bottom->spacing();
+  if (buttons + margins.left() + margins.right() <= frProjects_->width()) {
+    bottom->addWidget(cmdRefresh_);
+  } else {
+    top->addWidget(cmdRefresh_);
+    bottom->addStretch(1);
+  }
+  bottom->addWidget(cmdEditProjectProperties_);
+  bottom->addWidget(cmdProjectFiles_);
+  rows->addLayout(top);
+  rows->addLayout(bottom);
 }
 
 void frmMain::CenterInWorkArea() {
@@ -244,7 +273,7 @@ void frmMain::SetCaption() {
     return;
   }
   const HistoryEntry& entry = ws_.history.entries[static_cast<size_t>(current_project_)];
-  setWindowTitle(QStringLiteral("Tarvelo CMS - ") + ToQString(ws_.settings.name) +
+  setWindowTitle(QStringLiteral("Tarvelo CMS - ") + DisplayText(ws_.settings.name) +
                  QStringLiteral(" - ") + PathText(entry.path));
 }
 

@@ -122,6 +122,7 @@ class frmMain : public QMainWindow {
                    void (frmMain::*command)());
   QMenu* CreatePopup(const char* name, const std::vector<std::pair<const char*, QString>>& items,
                      const std::function<void(int)>& custom);
+  void ArrangeProjectsFrame();
   void SetCaption();
   void CenterInWorkArea();
   int Px(int twips) const;
@@ -184,7 +185,7 @@ class frmMain : public QMainWindow {
 
   // Commands of the columns.
   void editFolder();
-  void documentAction(int action);
+  void documentAction(DocumentAction action);
   void documentDefault();
   void editTemplate();
   void editContentFile();

@@ -2,10 +2,12 @@
 // Files and Macros filled from the ProjectView, each selection refilling the columns
 // to its right, the remembered selection of a refresh, and the columns' pop-up menus,
 // double-click, Enter and drag.
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSignalBlocker>
 
 #include "common/error.h"
@@ -15,6 +17,7 @@
 #include "ui/frm_main.h"
 #include "ui/frm_main_views.h"
 #include "ui/icons.h"
+#include "ui/widget_host.h"
 
 namespace tarvelo {
 namespace {
@@ -26,7 +29,7 @@ void FillList(QListWidget* list, const std::vector<ColumnEntry>& rows) {
   const QSignalBlocker block(list);
   list->clear();
   for (const ColumnEntry& row : rows) {
-    auto* item = new QListWidgetItem(ToQString(row.text), list);
+    auto* item = new QListWidgetItem(DisplayText(row.text), list);
     item->setData(kDataRole, QVariant::fromValue<qlonglong>(row.data));
   }
 }
@@ -38,10 +41,10 @@ void FillTree(QTreeWidget* tree, const std::vector<ColumnEntry>& rows) {
   tree->setUpdatesEnabled(false);
   for (int i = tree->topLevelItemCount() - 1; i >= 0; --i) delete tree->takeTopLevelItem(i);
   for (const ColumnEntry& row : rows) {
-    auto* item = new QTreeWidgetItem(tree, QStringList{ToQString(row.text)});
+    auto* item = new QTreeWidgetItem(tree, QStringList{DisplayText(row.text)});
     item->setIcon(0, StateIcon(row.role, row.state, row.optimisation));
     item->setData(0, kDataRole, QVariant::fromValue<qlonglong>(row.data));
-    item->setData(0, kKeyRole, ToQString(row.key));
+    item->setData(0, kKeyRole, DisplayText(row.key));
   }
   tree->setUpdatesEnabled(true);
 }
@@ -83,7 +86,7 @@ void frmMain::RefreshProjects(bool show_status) {
     for (int i = 0; i <= last; ++i) {
       const HistoryEntry& entry = history.entries[static_cast<size_t>(i)];
       if (entry.path.empty() || entry.state <= kHistoryEmpty) continue;
-      cmbProjects_->addItem(ToQString(entry.name), i);
+      cmbProjects_->addItem(DisplayText(entry.name), i);
       // The settings in memory are those of the current index; only a Project marked
       // current there is shown.
       if (entry.state == kHistoryCurrent && i == history.current_index) {
@@ -92,6 +95,16 @@ void frmMain::RefreshProjects(bool show_status) {
       }
     }
     cmbProjects_->setCurrentIndex(selected);
+    // The list may be narrower than a name; its pop-up and tool tip show it whole.
+    int widest = 0;
+    for (int i = 0; i < cmbProjects_->count(); ++i) {
+      widest = std::max(widest,
+                        cmbProjects_->fontMetrics().horizontalAdvance(cmbProjects_->itemText(i)));
+    }
+    cmbProjects_->view()->setMinimumWidth(
+        widest + 2 * cmbProjects_->fontMetrics().averageCharWidth() +
+        cmbProjects_->view()->verticalScrollBar()->sizeHint().width());
+    cmbProjects_->setToolTip(cmbProjects_->currentText());
   }
   DisplayCurrentProject(show_status);
 }
@@ -176,7 +189,7 @@ const ColumnEntry* frmMain::CurrentFolderRow() const {
 }
 
 std::string frmMain::DefinitionFilePath() const {
-  return view_.Resolve(ws_.settings.definition_file, false);
+  return view_.DefinitionPath();
 }
 
 // --- Documents ---
@@ -269,7 +282,7 @@ void frmMain::ShowMacroValue(int row) {
   }
   std::string text = view_.MacroValueText(entry->data, current_content_file_ == kAllMacrosCode);
   ReplaceAll(text, "\r\n", "\n");
-  txtMacroData_->setPlainText(ToQString(text));
+  txtMacroData_->setPlainText(DisplayText(text));
 }
 
 const ColumnEntry* frmMain::CurrentMacroRow() const {
@@ -311,12 +324,16 @@ void frmMain::CreatePopupMenus() {
 
   Connect(item("mnuFoldersEdit"), &frmMain::editFolder);
   Connect(item("mnuFoldersSortedEdit"), &frmMain::editFolder);
-  const char* const document_items[] = {"mnuDocumentsOpen",      "mnuDocumentsView",
-                                        "mnuDocumentsEdit",      "mnuDocumentsEditContentFile",
-                                        "mnuDocumentsEditImage", "mnuDocumentsEditXML"};
-  for (int action = 0; action < 6; ++action) {
-    connect(item(document_items[action]), &QAction::triggered, this,
-            [this, action] { Trap([&] { documentAction(action); }); });
+  const std::pair<const char*, DocumentAction> document_items[] = {
+      {"mnuDocumentsOpen", DocumentAction::kOpen},
+      {"mnuDocumentsView", DocumentAction::kView},
+      {"mnuDocumentsEdit", DocumentAction::kEdit},
+      {"mnuDocumentsEditContentFile", DocumentAction::kEditContentFile},
+      {"mnuDocumentsEditImage", DocumentAction::kEditImage},
+      {"mnuDocumentsEditXML", DocumentAction::kEditXml}};
+  for (const auto& [name, action] : document_items) {
+    connect(item(name), &QAction::triggered, this,
+            [this, action = action] { Trap([&] { documentAction(action); }); });
   }
   Connect(item("mnuTemplateEdit"), &frmMain::editTemplate);
   Connect(item("mnuContentFilesEdit"), &frmMain::editContentFile);

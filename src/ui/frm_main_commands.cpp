@@ -179,39 +179,35 @@ void frmMain::editFolder() {
   MakeLaunchers().LaunchEditor(DefinitionFilePath(), LineText(row->line));
 }
 
-void frmMain::documentAction(int action) {
+void frmMain::documentAction(DocumentAction action) {
   const ColumnEntry* row = CurrentDocumentRow();
   if (row == nullptr) return;
   const std::string& document = row->resolved_path;
   Launchers launchers = MakeLaunchers();
   switch (action) {
-    case 1:
+    case DocumentAction::kOpen:
+      launchers.OpenWithDefaultApplication(document, 1);
+      break;
+    case DocumentAction::kView:
       launchers.LaunchBrowser(document);
       break;
-    case 2:
+    case DocumentAction::kEdit:
       launchers.LaunchEditor(document);
       break;
-    case 3: {
-      const ColumnEntry* content = CurrentContentRow();
-      launchers.LaunchEditor(content != nullptr && !content->resolved_path.empty()
-                                 ? content->resolved_path
-                                 : document);
+    case DocumentAction::kEditContentFile:
+      launchers.LaunchEditor(ContentFileToEdit(CurrentContentRow(), *row));
       break;
-    }
-    case 4:
+    case DocumentAction::kEditImage:
       launchers.LaunchImageEditor(document);
       break;
-    case 5:
+    case DocumentAction::kEditXml:
       launchers.LaunchXMLEditor(document);
-      break;
-    default:
-      launchers.OpenWithDefaultApplication(document, 1);
       break;
   }
 }
 
 void frmMain::documentDefault() {
-  documentAction(ws_.options.documents_default_action);
+  documentAction(DefaultDocumentAction(ws_.options.documents_default_action));
 }
 
 void frmMain::editTemplate() {

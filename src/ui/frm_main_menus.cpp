@@ -9,11 +9,12 @@
 #include <QPushButton>
 #include <QToolBar>
 
-#include "common/text.h"
+#include "project/project_view.h"
 #include "project/workspace.h"
 #include "ui/frm_main.h"
 #include "ui/frm_main_views.h"
 #include "ui/icons.h"
+#include "ui/widget_host.h"
 
 namespace tarvelo {
 namespace {
@@ -228,9 +229,9 @@ void frmMain::PrepareCustomItems(QMenu* menu) {
   for (int n = 1; n <= 6; ++n) {
     const CustomCommand& custom = ws_.options.custom_commands[static_cast<size_t>(n - 1)];
     QAction* action = menu->findChild<QAction*>(prefix + QStringLiteral("Custom%1").arg(n));
-    const bool shown = !custom.caption.empty() && !custom.command.empty();
+    const bool shown = CustomActionShown(ws_.options, n);
     action->setVisible(shown);
-    if (shown) action->setText(ToQString(custom.caption));
+    if (shown) action->setText(DisplayText(custom.caption));
     any = any || shown;
   }
   menu->findChild<QAction*>(prefix + QStringLiteral("CustomSeparator"))->setVisible(any);
@@ -267,17 +268,13 @@ void frmMain::SetProgramChoices() {
   for (const Custom& c : customs) {
     const bool on = !c.command.empty() && !c.caption.empty();
     enable(c.key, c.name, on);
-    const QString launch = QStringLiteral("Launch ") + ToQString(c.caption);
+    const QString launch = QStringLiteral("Launch ") + DisplayText(c.caption);
     tool(c.key)->setToolTip(on ? launch : QLatin1String(c.default_tip));
     tool(c.key)->setText(on ? launch : QLatin1String(c.default_tip));
     item(c.name)->setText(on ? launch : QLatin1String(c.default_caption));
   }
 
-  const std::string filter = Trim(o.content_file_filter);
-  labContentFiles_->setText(o.enable_content_file_filter == 1 && !filter.empty()
-                                ? QStringLiteral("Content Files (using filter *") +
-                                      ToQString(filter) + QStringLiteral(")")
-                                : tr("Content Files"));
+  labContentFiles_->setText(DisplayText(ContentFilesLabel(o)));
   const bool sorted = o.sort_folders == 1;
   lstFoldersSorted_->setVisible(sorted);
   lstFolders_->setVisible(!sorted);
