@@ -318,12 +318,6 @@ void TstFrmMain::menusAndToolbarCarryEveryCommand() {
   QCOMPARE(bench.Tool("Log")->toolTip(), QStringLiteral("View Log File"));
   QCOMPARE(bench.Tool("BrowseFolder1")->toolTip(), QStringLiteral("Explore Folder"));
 
-  for (const char* name :
-       {"cmbProjects", "cmdRefresh", "cmdEditProjectProperties", "cmdProjectFiles", "labFolders",
-        "lstFoldersSorted", "tvDocuments", "labTemplate", "tvTemplate", "tvContentFiles",
-        "labMacros", "txtMacroData", "frDisplay", "frOptions", "frProjects", "lstStatus"}) {
-    QVERIFY2(bench.window->findChild<QWidget*>(QLatin1String(name)) != nullptr, name);
-  }
   const std::pair<const char*, const char*> captions[] = {
       {"frProjects", "Projects"},
       {"cmdRefresh", "Refresh"},
