@@ -20,6 +20,7 @@
 #include "generation/reporting.h"
 #include "project/program_options.h"
 #include "project/workspace.h"
+#include "ui/frm_about.h"
 #include "ui/frm_main_views.h"
 #include "ui/widget_host.h"
 
@@ -56,11 +57,6 @@ constexpr int kLabelTop = 540;
 constexpr int kLabelHeight = 240;
 constexpr int kListsTop = 780;
 constexpr int kGap = 60;
-
-std::string VersionText() {
-  return std::to_string(TARVELO_VERSION_MAJOR) + "." + std::to_string(TARVELO_VERSION_MINOR) + "." +
-         std::to_string(TARVELO_VERSION_PATCH);
-}
 
 template <typename T>
 T* Named(T* widget, const char* name) {
@@ -291,7 +287,7 @@ bool frmMain::Load(const std::vector<std::string>& arguments) {
   ResizeScreen();
   CenterInWorkArea();
   RefreshProjects(false);
-  ws_.host.AddStatusLine("Tarvelo Content Management System " + VersionText());
+  ws_.host.AddStatusLine("Tarvelo Content Management System " + ProgramVersion().toStdString());
   if (!command_line_.command_line.empty()) {
     ws_.host.AddStatusLine("Command Line: \t" + command_line_.command_line);
   }
