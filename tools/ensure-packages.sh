@@ -15,4 +15,6 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(cmake g++ make ninja-build libgtest-dev libgmock-dev)
+# qt6-base-dev brings Qt Widgets and Qt Test for the workbench and its widget tests;
+# the widget tests render offscreen, which needs a font on the machine.
+BUILD_PACKAGES=(cmake g++ make ninja-build libgtest-dev libgmock-dev qt6-base-dev fonts-dejavu-core)

@@ -1,0 +1,54 @@
+// tarvelo: the desktop workbench. Finds the program folder as the console does, brings
+// up the configuration, builds the main window and runs the event loop.
+#include <QApplication>
+#include <string>
+#include <vector>
+
+#include "common/error.h"
+#include "generation/reporting.h"
+#include "project/startup.h"
+#include "project/workspace.h"
+#include "ui/file_chooser.h"
+#include "ui/frm_main.h"
+#include "ui/qt_desktop_services.h"
+#include "ui/widget_host.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Tarvelo CMS"));
+  // QApplication has taken its own options (-style, -platform ...) out of argv.
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+
+  tarvelo::WidgetHost host;
+  const std::string executable_folder = tarvelo::ExecutableFolder();
+  std::string program_folder;
+  {
+    const tarvelo::FileStore files;
+    program_folder =
+        tarvelo::ResolveProgramFolder(files, executable_folder, tarvelo::ProcessEnvironment);
+  }
+  tarvelo::Workspace workspace(host, program_folder);
+  try {
+    tarvelo::CreateProgramFolder(workspace.files, program_folder);
+  } catch (const tarvelo::TarveloError& error) {
+    tarvelo::ShowErrorReport(host, error);
+    return 1;
+  }
+  const std::string resources = tarvelo::ResolveResourceFolder(workspace.files, executable_folder);
+  if (!tarvelo::LoadConfiguration(workspace, resources)) return 1;
+
+  tarvelo::QtDesktopServices desktop;
+  tarvelo::DialogFileChooser chooser;
+  tarvelo::frmMain window(workspace, desktop, chooser);
+  host.set_parent(&window);
+  host.set_status_list(window.status_list());
+  host.set_generation_callbacks([&window] { window.StartGenerate(); },
+                                [&window] { window.EndGenerate(); });
+  if (!window.Load(arguments)) return 1;
+  if (window.windowState() & Qt::WindowMinimized) {
+    window.showMinimized();
+  } else {
+    window.show();
+  }
+  return app.exec();
+}
