@@ -291,6 +291,85 @@ TEST_F(CliTest, CtrlCStopsAfterTheDocumentInProgress) {
   EXPECT_FALSE(Exists(site_ + "/out/d2999.html"));
 }
 
+// One fixture through the macro rules that meet in a whole run: the Project Macro File
+// and parent references across levels, the star and "!!!" marks, a wildcard, a
+// multi-line value with indentation, the escape, delete-line with its exception, a
+// required Macro, the reserved Macros with the date fixed by SOURCE_DATE_EPOCH, and
+// optimisation levels chosen by the Documents' flags.
+TEST(CliRulesTest, DocumentsMatchByteForByte) {
+  TempDir dir;
+  const std::string src = dir / "src";
+  WriteFile(dir / "r.web", "name=Rules\r\ndocument-root=" + dir.path() +
+                               "/out/\r\ncontent-root=" + src +
+                               "/\r\ndefinition-file=project.txt\r\noptimization-status=2\r\n"
+                               "project-macro-file=project.par\r\n");
+  WriteFile(
+      src + "/project.txt",
+      "Globals=globals.par\r\n[Pages]\r\nGlobals=folder.par\r\nplain.html,page.tpl,plain.par\r\n"
+      "level1.html -o1,page.tpl,plain.par\r\nlevel2.html -o2,page.tpl,plain.par\r\n"
+      "[Bare]*\r\nbare.html,page.tpl,plain.par!!!\r\n");
+  WriteFile(src + "/project.par", "[@OWNER]:\r\nProject file\r\n[@]\r\n");
+  WriteFile(
+      src + "/globals.par",
+      "[@MENU_A]:\r\n<a href=\"a.html\">A</a>\r\n[@]\r\n[@MENU_B]:\r\n<a "
+      "href=\"b.html\">B</a>\r\n[@]\r\n[@OWNER]:\r\nGlobals\r\n[@]\r\n[@ROOT_DIR]:\r\n[@]\r\n");
+  WriteFile(src + "/folder.par", "[@OWNER]:\r\nFolder and [@^OWNER]\r\n[@]\r\n");
+  WriteFile(
+      src + "/plain.par",
+      "[@TITLE]:\r\nIt's a test\r\n[@]\r\n[@LIST]:\r\n<li>one</li>\r\n<li>two</li>\r\n[@]\r\n");
+  WriteFile(src + "/page.tpl",
+            "<html>\r\n  <head><title>[@\\TITLE]</title></head>\r\n  <body>\r\n    <ul>\r\n"
+            "      [@LIST]\r\n    </ul>\r\n    <nav class=\"*\">[@MENU_*]</nav>\r\n"
+            "    <p>[@OWNER] / [@^OWNER]</p>\r\n"
+            "    <p>[@TARVELO_PROJECT_NAME] [@TARVELO_FOLDER_NAME] "
+            "[@DATE(@format:yyyy-mm-dd hh:nn)]</p>\r\n"
+            "    <img src=\"[@ROOT_DIR]logo.gif\">\r\n    <p>[@$MISSING]</p>\r\n"
+            "<!--TARVELO:OPTIMIZE:OFF-->\r\n    <pre>\r\n  kept</pre>\r\n"
+            "<!--TARVELO:OPTIMIZE:ON-->\r\n  </body>\r\n</html>\r\n");
+  ::mkdir((dir / "out").c_str(), 0777);
+
+  const CliResult result = RunCli(dir / "home", {"/project=" + (dir / "r.web")});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(Lines(result.out).back(),
+            "Generated 4 of 4 documents with 4 warnings.\t\tSee Log File.");
+  const std::string head =
+      "<html>\r\n  <head><title>It\\'s a test</title></head>\r\n  <body>\r\n    <ul>\r\n"
+      "      <li>one</li>\r\n      <li>two</li>\r\n    </ul>\r\n";
+  const std::string tail =
+      "<!--TARVELO:OPTIMIZE:OFF-->\r\n    <pre>\r\n  kept</pre>\r\n<!--TARVELO:OPTIMIZE:ON-->\r\n"
+      "  </body>\r\n</html>\r\n";
+  EXPECT_EQ(ReadFile(dir / "out/plain.html"),
+            head +
+                "    <nav class=\"*\"><a href=\"a.html\">A</a></nav>\r\n"
+                "    <nav class=\"*\"><a href=\"b.html\">B</a></nav>\r\n"
+                "    <p>Project file / Folder and Globals</p>\r\n"
+                "    <p>Rules Pages 2025-12-06 05:46</p>\r\n    <img src=\"logo.gif\">\r\n" +
+                tail);
+  EXPECT_EQ(ReadFile(dir / "out/level1.html"),
+            "<html>\r\n<head><title>It\\'s a test</title></head>\r\n<body>\r\n<ul>\r\n"
+            "<li>one</li>\r\n<li>two</li>\r\n</ul>\r\n"
+            "<nav class=\"*\"><a href=\"a.html\">A</a></nav>\r\n"
+            "<nav class=\"*\"><a href=\"b.html\">B</a></nav>\r\n"
+            "<p>Project file / Folder and Globals</p>\r\n<p>Rules Pages 2025-12-06 05:46</p>\r\n"
+            "<img src=\"logo.gif\">\r\n    <pre>\r\n  kept</pre>\r\n</body>\r\n</html>\r\n");
+  EXPECT_EQ(ReadFile(dir / "out/level2.html"),
+            "<html><head><title>It\\'s a test</title></head><body><ul><li>one</li><li>two</li>"
+            "</ul><nav class=\"*\"><a href=\"a.html\">A</a></nav><nav class=\"*\"><a "
+            "href=\"b.html\">B</a></nav><p>Project file / Folder and Globals</p><p>Rules Pages "
+            "2025-12-06 05:46</p><img src=\"logo.gif\">\r\n    <pre>\r\n  kept</pre>\r\n"
+            "</body></html>");
+  EXPECT_EQ(
+      ReadFile(dir / "out/bare.html"),
+      head + "    <p>Rules Bare 2025-12-06 05:46</p>\r\n    <img src=\"logo.gif\">\r\n" + tail);
+  const std::string log = ReadFile(dir / "home/temp/tarvelo.txt");
+  EXPECT_NE(log.find("0000:0002 " + dir.path() +
+                     "/out/level2.html\r\n          WARNING: The "
+                     "required Macro [@MISSING] does not have a value.\r\n          >Generated\r\n"
+                     "          >Optimization Level:2\r\n"),
+            std::string::npos)
+      << log;
+}
+
 TEST(CliCommandLineTest, HelpVersionAndBadArguments) {
   TempDir dir;
   const CliResult help = RunCli(dir / "home", {"--help"});
