@@ -118,24 +118,14 @@ int main(int argc, char** argv) {
 
   const bool interactive = ::isatty(STDIN_FILENO) && ::isatty(STDERR_FILENO);
   tarvelo::ConsoleHost host(stdout, stderr, stdin, interactive, verbose);
-  const std::string executable_folder = tarvelo::ExecutableFolder();
-  std::string program_folder;
-  {
-    const tarvelo::FileStore files;
-    program_folder =
-        tarvelo::ResolveProgramFolder(files, executable_folder, tarvelo::ProcessEnvironment);
+  tarvelo::Workspace workspace(host, tarvelo::ProgramFolderOfThisProcess());
+  bool created_folder = false;
+  const bool started = tarvelo::StartUpWorkspace(workspace, &created_folder);
+  if (created_folder) {
+    std::fprintf(stderr, "tarvelo-cli: created the program folder %s\n",
+                 workspace.program_folder.c_str());
   }
-  tarvelo::Workspace workspace(host, program_folder);
-  try {
-    if (tarvelo::CreateProgramFolder(workspace.files, program_folder)) {
-      std::fprintf(stderr, "tarvelo-cli: created the program folder %s\n", program_folder.c_str());
-    }
-  } catch (const tarvelo::TarveloError& error) {
-    tarvelo::ShowErrorReport(host, error);
-    return 2;
-  }
-  const std::string resources = tarvelo::ResolveResourceFolder(workspace.files, executable_folder);
-  if (!tarvelo::LoadConfiguration(workspace, resources)) return 2;
+  if (!started) return 2;
 
   host.AddStatusLine("Tarvelo Content Management System " + VersionText());
   host.AddStatusLine(std::string("Command Line: \t") + options.command_line);

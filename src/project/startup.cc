@@ -248,4 +248,20 @@ bool LoadConfiguration(Workspace& workspace, const std::string& resource_folder)
   }
 }
 
+std::string ProgramFolderOfThisProcess() {
+  const FileStore files;
+  return ResolveProgramFolder(files, ExecutableFolder(), ProcessEnvironment);
+}
+
+bool StartUpWorkspace(Workspace& workspace, bool* created_folder) {
+  try {
+    const bool created = CreateProgramFolder(workspace.files, workspace.program_folder);
+    if (created_folder != nullptr) *created_folder = created;
+  } catch (const TarveloError& error) {
+    ShowErrorReport(workspace.host, error);
+    return false;
+  }
+  return LoadConfiguration(workspace, ResolveResourceFolder(workspace.files, ExecutableFolder()));
+}
+
 }  // namespace tarvelo

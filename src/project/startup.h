@@ -77,6 +77,15 @@ bool ReadProjectSettings(Workspace& workspace, const std::string& path);
 /// report. False on failure.
 bool EnsureSampleProject(Workspace& workspace);
 
+/// The program folder of this process: ResolveProgramFolder with the running
+/// executable's folder and the process environment.
+std::string ProgramFolderOfThisProcess();
+
+/// Start-up as both front ends do it: create the program folder when missing (sets
+/// `*created_folder`), then LoadConfiguration with the resources beside the executable.
+/// False when the program must not go on; a failure has been shown through the Host.
+bool StartUpWorkspace(Workspace& workspace, bool* created_folder = nullptr);
+
 /// Brings up the configuration in order: the Program Options check (asking before a
 /// first-run file is created), the resources when `resource_folder` is given, the
 /// Program Options, the sample Project, the Project History check and read, and the

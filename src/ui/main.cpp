@@ -4,8 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "common/error.h"
-#include "generation/reporting.h"
 #include "project/startup.h"
 #include "project/workspace.h"
 #include "ui/file_chooser.h"
@@ -20,22 +18,8 @@ int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
 
   tarvelo::WidgetHost host;
-  const std::string executable_folder = tarvelo::ExecutableFolder();
-  std::string program_folder;
-  {
-    const tarvelo::FileStore files;
-    program_folder =
-        tarvelo::ResolveProgramFolder(files, executable_folder, tarvelo::ProcessEnvironment);
-  }
-  tarvelo::Workspace workspace(host, program_folder);
-  try {
-    tarvelo::CreateProgramFolder(workspace.files, program_folder);
-  } catch (const tarvelo::TarveloError& error) {
-    tarvelo::ShowErrorReport(host, error);
-    return 1;
-  }
-  const std::string resources = tarvelo::ResolveResourceFolder(workspace.files, executable_folder);
-  if (!tarvelo::LoadConfiguration(workspace, resources)) return 1;
+  tarvelo::Workspace workspace(host, tarvelo::ProgramFolderOfThisProcess());
+  if (!tarvelo::StartUpWorkspace(workspace)) return 1;
 
   tarvelo::QtDesktopServices desktop;
   tarvelo::DialogFileChooser chooser;
