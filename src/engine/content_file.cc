@@ -151,7 +151,7 @@ std::string ParseParameters(const ProjectSettings& settings, ParameterWork& work
   const std::string& start_tag = settings.parameter_start_tag;
   const std::string& end_tag = settings.parameter_end_tag;
   // Blank parameter tags switch parameters off: there are no groups to take apart.
-  if (start_tag.empty() || end_tag.empty()) {
+  if (IsBlank(start_tag) || IsBlank(end_tag)) {
     text = trimmed;
     return std::string();
   }
@@ -211,7 +211,7 @@ Int16 LoadContentFile(const FileStore& files, const ProjectSettings& settings, M
   const std::string& marker = settings.empty_macro_marker;
   const std::string head_end = settings.macro_end_tag + ":";
   const bool parameters_on =
-      !settings.parameter_start_tag.empty() && !settings.parameter_end_tag.empty();
+      !IsBlank(settings.parameter_start_tag) && !IsBlank(settings.parameter_end_tag);
 
   DuplicateFinder duplicates(entry.slots);
   std::string physical;
@@ -223,7 +223,10 @@ Int16 LoadContentFile(const FileStore& files, const ProjectSettings& settings, M
   bool any_definition = false;
   bool previous_empty = true;
 
-  while (ReadLogicalLine(reader, settings.line_continuation, physical, line, line_number)) {
+  // A blank continuation text switches joining off.
+  const std::string_view continuation =
+      IsBlank(settings.line_continuation) ? std::string_view() : settings.line_continuation;
+  while (ReadLogicalLine(reader, continuation, physical, line, line_number)) {
     if (line.empty()) {
       previous_empty = true;
       continue;

@@ -16,11 +16,12 @@ namespace {
 
 // Reads one logical line: physical lines ending with the continuation text are
 // joined to the next one. At the end of the file there is nothing left to join, so
-// the continuation is dropped; every later pass then reads the same line.
+// the continuation is dropped; every later pass then reads the same line. A blank
+// continuation text joins nothing.
 bool ReadLogicalLine(TextReader& reader, std::string_view continuation, std::string& line,
                      std::string& piece) {
   if (!reader.ReadLine(line)) return false;
-  if (continuation.empty()) return true;
+  if (IsBlank(continuation)) return true;
   while (line.ends_with(continuation)) {
     line.resize(line.size() - continuation.size());
     if (reader.ReadLine(piece)) line += piece;

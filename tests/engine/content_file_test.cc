@@ -117,9 +117,13 @@ TEST_F(ContentFileTest, ContinuationJoinsPhysicalLines) {
   EXPECT_EQ(entry_.slots[0].line, 3);
   EXPECT_EQ(entry_.slots[0].value, " a b");
 
-  settings_.line_continuation = "";
-  EXPECT_EQ(Load("[@A]:\nab\\\\\ncd\n[@]\n"), kLoaded);
-  EXPECT_EQ(entry_.slots[0].value, "ab\\\\\r\ncd");
+  // Blank switches joining off: a continuation of spaces must not glue every line
+  // that happens to end in one to the next.
+  for (const char* off : {"", "  "}) {
+    settings_.line_continuation = off;
+    EXPECT_EQ(Load("[@A]:\nab\\\\\ncd  \nef\n[@]\n"), kLoaded);
+    EXPECT_EQ(entry_.slots[0].value, "ab\\\\\r\ncd\r\nef") << "'" << off << "'";
+  }
 }
 
 TEST_F(ContentFileTest, ContinuationOnTheLastLineKeepsWhatWasRead) {
@@ -300,11 +304,14 @@ TEST_F(ContentFileTest, OtherTagSets) {
   EXPECT_EQ(entry_.slots[0].value, "x\r\n[@]");
   EXPECT_EQ(entry_.slots[0].parameters[0].reference, "<<p>>");
 
-  // Blank parameter tags switch parameters off: the groups stay in the name.
-  settings_.parameter_start_tag = "";
-  EXPECT_EQ(Load("{{A<<p:1>>}}:\n{{}}\n"), kLoaded);
-  EXPECT_EQ(Names(), std::vector<std::string>{"{{A<<p:1>>}}"});
-  EXPECT_TRUE(entry_.slots[0].parameters.empty());
+  // Blank parameter tags switch parameters off: the groups stay in the name. A tag
+  // of spaces is blank too, so a name holding a space is no parameter list.
+  for (const char* off : {"", " "}) {
+    settings_.parameter_start_tag = off;
+    EXPECT_EQ(Load("{{A<<p:1>>}}:\n{{}}\n{{MY PAGE}}:\n{{}}\n"), kLoaded) << "'" << off << "'";
+    EXPECT_EQ(Names(), (std::vector<std::string>{"{{A<<p:1>>}}", "{{MY PAGE}}"}));
+    EXPECT_TRUE(entry_.slots[0].parameters.empty());
+  }
 }
 
 TEST_F(ContentFileTest, BinaryJunkAndLongLines) {

@@ -116,6 +116,13 @@ TEST_F(DocumentAssemblyTest, TemplateWithoutReferencesRunsTwoPassesAndJoinsConti
   EXPECT_EQ(std::vector<std::string>{Detail(">Generated")}, LogDetails());
 }
 
+TEST_F(DocumentAssemblyTest, BlankContinuationJoinsNothing) {
+  // Lines that merely end in blanks stay lines of their own.
+  workspace_.settings.line_continuation = "  ";
+  EXPECT_EQ(kGenerated, Assemble("<p>  \r\ntext  \r\n</p>\r\n"));
+  EXPECT_EQ("<p>  \r\ntext  \r\n</p>\r\n", Output());
+}
+
 TEST_F(DocumentAssemblyTest, EachReferenceNeedsItsOwnPassWithinTheLimit) {
   Define("A", "1");
   Define("B", "2");
