@@ -167,10 +167,7 @@ TEST_F(ProgramOptionsTest, VersionCheckBranches) {
     host.message_answers.push_back(c.answer);
     EXPECT_EQ(CheckProgramOptionsFile(files_, host, folder, "", c.importing), c.expected)
         << c.label;
-    std::string message = c.message;
-    if (const size_t mark = message.find('%'); mark != std::string::npos) {
-      message.replace(mark, 1, path);
-    }
+    const std::string message = testing::WithPath(c.message, path);
     if (message.empty()) {
       EXPECT_TRUE(host.messages.empty()) << c.label;
     } else {

@@ -167,10 +167,7 @@ TEST_F(ProjectHistoryTest, VersionCheckBranches) {
     EXPECT_EQ(CheckProjectHistoryFile(files_, host, path, "/opt/tv", c.importing, history),
               c.expected)
         << c.label;
-    std::string expected_message = c.message;
-    if (const size_t mark = expected_message.find('%'); mark != std::string::npos) {
-      expected_message.replace(mark, 1, path);
-    }
+    const std::string expected_message = testing::WithPath(c.message, path);
     if (expected_message.empty()) {
       EXPECT_TRUE(host.messages.empty()) << c.label;
     } else {

@@ -55,6 +55,13 @@ bool Exists(const std::string& path) {
   return fs::exists(path);
 }
 
+std::string WithPath(std::string message, const std::string& path) {
+  if (const size_t mark = message.find('%'); mark != std::string::npos) {
+    message.replace(mark, 1, path);
+  }
+  return message;
+}
+
 void SetModified(const std::string& path, std::int64_t seconds) {
   struct timespec times[2];
   times[0].tv_sec = seconds;

@@ -35,6 +35,8 @@ void WriteFile(const std::string& path, const std::string& bytes);
 /// Reads a whole file ("" when it cannot be read).
 std::string ReadFile(const std::string& path);
 bool Exists(const std::string& path);
+/// An expected message with its first "%" replaced by `path`.
+std::string WithPath(std::string message, const std::string& path);
 /// Sets a file's modification time (seconds since the epoch).
 void SetModified(const std::string& path, std::int64_t seconds);
 std::int64_t Modified(const std::string& path);
