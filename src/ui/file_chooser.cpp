@@ -1,7 +1,9 @@
-// The file-open dialog of the workbench.
+// The file dialogs of the workbench.
 #include "ui/file_chooser.h"
 
 #include <QFileDialog>
+
+#include "ui/frm_directory.h"
 
 namespace tarvelo {
 
@@ -15,6 +17,23 @@ QString DialogFileChooser::OpenFileName(QWidget* parent, const QString& caption,
   if (dialog.exec() != QDialog::Accepted) return QString();
   const QStringList files = dialog.selectedFiles();
   return files.isEmpty() ? QString() : files.first();
+}
+
+QString DialogFileChooser::SaveFileName(QWidget* parent, const QString& caption,
+                                        const QString& filter, const QString& initial) {
+  QFileDialog dialog(parent, caption, QString(), filter);
+  // AnyFile takes only names in existing folders; the dialog confirms an overwrite.
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  if (!initial.isEmpty()) dialog.selectFile(initial);
+  if (dialog.exec() != QDialog::Accepted) return QString();
+  const QStringList files = dialog.selectedFiles();
+  return files.isEmpty() ? QString() : files.first();
+}
+
+QString DialogFileChooser::BrowseForFolder(QWidget* parent, const Workspace& workspace,
+                                           const QString& path) {
+  return RunFolderPicker(parent, workspace, path);
 }
 
 }  // namespace tarvelo

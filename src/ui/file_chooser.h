@@ -1,5 +1,6 @@
-// FileChooser: the file-open dialog as a seam. The workbench asks it for a file to
-// open; the real one is QFileDialog, tests answer from a script so they never block.
+// FileChooser: the file and folder dialogs as a seam. The workbench asks it for a file
+// to open or to save and for a folder; the real one shows QFileDialog and frmDirectory,
+// tests answer from a script so they never block.
 #ifndef TARVELO_UI_FILE_CHOOSER_H_
 #define TARVELO_UI_FILE_CHOOSER_H_
 
@@ -9,6 +10,8 @@ class QWidget;
 
 namespace tarvelo {
 
+struct Workspace;
+
 class FileChooser {
  public:
   virtual ~FileChooser() = default;
@@ -16,13 +19,26 @@ class FileChooser {
   /// (*.web)"), `initial` the name the dialog starts with. Empty when cancelled.
   virtual QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter,
                                const QString& initial) = 0;
+  /// Asks for a file to write: `initial` is the proposed path; the dialog asks before
+  /// overwriting an existing file and takes only a folder that exists. Empty when
+  /// cancelled.
+  virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                               const QString& initial) = 0;
+  /// BrowseForFolder: the "Select a Folder" window starting at `path`. Returns the
+  /// chosen folder's display form, or on Cancel `path` tidied the same way.
+  virtual QString BrowseForFolder(QWidget* parent, const Workspace& workspace,
+                                  const QString& path) = 0;
 };
 
-/// The desktop's file-open dialog (QFileDialog), modal over `parent`.
+/// The desktop's file dialogs (QFileDialog) and frmDirectory, modal over `parent`.
 class DialogFileChooser : public FileChooser {
  public:
   QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter,
                        const QString& initial) override;
+  QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                       const QString& initial) override;
+  QString BrowseForFolder(QWidget* parent, const Workspace& workspace,
+                          const QString& path) override;
 };
 
 }  // namespace tarvelo
