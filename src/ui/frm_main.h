@@ -157,6 +157,7 @@ class frmMain : public QMainWindow {
 
   // Commands: Projects.
   void newProject();
+  void editProjectProperties();
   void openProject();
   void removeProject();
   void pickProject(int combo_index);
@@ -182,6 +183,7 @@ class frmMain : public QMainWindow {
   void openTutorial();
   void openOnline();
   void showAbout();
+  void programOptions();
 
   // Commands of the columns.
   void editFolder();

@@ -10,11 +10,14 @@
 #include "project/history_operations.h"
 #include "project/launchers.h"
 #include "project/project_definition.h"
+#include "project/project_properties.h"
 #include "project/workspace.h"
 #include "ui/file_chooser.h"
 #include "ui/frm_about.h"
 #include "ui/frm_main.h"
 #include "ui/frm_main_views.h"
+#include "ui/frm_program_options.h"
+#include "ui/frm_project_options.h"
 
 namespace tarvelo {
 namespace {
@@ -33,12 +36,20 @@ void frmMain::notAvailable(const QString& window) {
 // --- Projects ---
 
 void frmMain::newProject() {
-  const ProjectHistory& history = ws_.history;
-  if (history.last_index + 1 >= static_cast<int>(history.entries.size())) {
-    throw TarveloError(kErrHistoryFull,
-                       "Could not create new project. Maximum number of projects exceeded.");
-  }
-  notAvailable(tr("Project Properties"));
+  CheckRoomForNewProject(ws_);
+  frmProjectOptions dialog(ws_, chooser_, true, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  // The new Project is current: every column starts at its first entry.
+  reset_selection_ = true;
+  RefreshProjects(true);
+  reset_selection_ = false;
+}
+
+void frmMain::editProjectProperties() {
+  frmProjectOptions dialog(ws_, chooser_, false, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  RememberSelection();
+  RefreshProjects(true);
 }
 
 void frmMain::openProject() {
@@ -169,6 +180,15 @@ void frmMain::openOnline() {
 void frmMain::showAbout() {
   frmAbout about(this);
   about.exec();
+}
+
+void frmMain::programOptions() {
+  frmProgramOptions dialog(ws_, chooser_, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  SetProgramChoices();
+  // The border, the layout preset and the Folders list may have changed.
+  ResizeScreen();
+  RefreshProjects(true);
 }
 
 // --- Commands of the columns ---

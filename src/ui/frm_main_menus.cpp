@@ -177,13 +177,12 @@ void frmMain::CreateMenus() {
   tools->addSeparator();
   connect(AddItem(tools, "mnuProjectBrowser", tr("Project &Browser..."), nullptr),
           &QAction::triggered, this, [this] { notAvailable(tr("Project Browser")); });
-  connect(AddItem(tools, "mnuProjectProperties", tr("Project &Properties..."), nullptr),
-          &QAction::triggered, this, [this] { notAvailable(tr("Project Properties")); });
+  AddItem(tools, "mnuProjectProperties", tr("Project &Properties..."),
+          &frmMain::editProjectProperties);
   tools->addSeparator();
   connect(AddItem(tools, "mnuImportOptions", tr("&Import Options..."), nullptr),
           &QAction::triggered, this, [this] { notAvailable(tr("Import Options")); });
-  connect(AddItem(tools, "mnuOptions", tr("&Options..."), nullptr), &QAction::triggered, this,
-          [this] { notAvailable(tr("Options")); });
+  AddItem(tools, "mnuOptions", tr("&Options..."), &frmMain::programOptions);
 
   QMenu* help = add_menu("mnuHelp", tr("&Help"));
   AddItem(help, "mnuTarveloTutorial", tr("Tarvelo CMS &Tutorial..."), &frmMain::openTutorial);
@@ -193,7 +192,7 @@ void frmMain::CreateMenus() {
 
   connect(cmdRefresh_, &QPushButton::clicked, this, [this] { Trap([&] { refresh(); }); });
   connect(cmdEditProjectProperties_, &QPushButton::clicked, this,
-          [this] { notAvailable(tr("Project Properties")); });
+          [this] { Trap([&] { editProjectProperties(); }); });
   connect(cmdProjectFiles_, &QPushButton::clicked, this,
           [this] { Trap([&] { viewDefinition(); }); });
   connect(cmbProjects_, &QComboBox::activated, this,
