@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "common/error.h"
@@ -29,6 +30,15 @@ namespace {
 
 // Programs on Linux have no extension, so "All Files" comes first.
 constexpr const char* kProgramFilter = "All Files (*);;Program Files (*.exe *.bat *.com *.sh)";
+
+// A "..." button no wider than its text needs.
+QToolButton* BrowseButton(const char* name, QWidget* parent) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(QLatin1String(name));
+  button->setText(QStringLiteral("..."));
+  button->setToolTip(QObject::tr("Browse"));
+  return button;
+}
 
 QGroupBox* Group(const QString& caption, const char* name, QWidget* parent) {
   auto* group = new QGroupBox(caption, parent);
@@ -83,12 +93,10 @@ QLineEdit* frmProgramOptions::AddProgramRow(QGridLayout* grid, int row, const QS
                                             const char* name) {
   QLineEdit* box = AddTextRow(grid, row, caption, name);
   NormaliseOnLeaving(box, false);
-  QPushButton* browse =
-      NamedButton(QStringLiteral("..."), (QByteArray("cmdBrowse") + (name + 3)).constData(),
-                  grid->parentWidget());
-  browse->setToolTip(tr("Browse"));
+  QToolButton* browse =
+      BrowseButton((QByteArray("cmdBrowse") + (name + 3)).constData(), grid->parentWidget());
   grid->addWidget(browse, row, 2);
-  connect(browse, &QPushButton::clicked, this, [this, box] {
+  connect(browse, &QToolButton::clicked, this, [this, box] {
     const QString path =
         chooser_.OpenFileName(this, tr("Browse"), QLatin1String(kProgramFilter), QString());
     // A program path with a blank is quoted, so the command line splits it whole.
@@ -124,10 +132,9 @@ QWidget* frmProgramOptions::CreateGeneralPage() {
   grid = new QGridLayout(explorer);
   txtBrowseFolder1_ = AddTextRow(grid, 0, tr("&Folder:"), "txtBrowseFolder1");
   NormaliseOnLeaving(txtBrowseFolder1_, false);
-  QPushButton* browse = NamedButton(QStringLiteral("..."), "cmdBrowseFolder1", explorer);
-  browse->setToolTip(tr("Browse"));
+  QToolButton* browse = BrowseButton("cmdBrowseFolder1", explorer);
   grid->addWidget(browse, 0, 2);
-  connect(browse, &QPushButton::clicked, this, [this] {
+  connect(browse, &QToolButton::clicked, this, [this] {
     txtBrowseFolder1_->setText(chooser_.BrowseForFolder(this, ws_, txtBrowseFolder1_->text()));
   });
   layout->addWidget(explorer);
@@ -241,11 +248,10 @@ QWidget* frmProgramOptions::CreateAdvancedPage() {
       txtMaximumProjects_->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 8);
   txtProjectFile_ = AddTextRow(grid, 1, tr("Project &History File:"), "txtProjectFile", 0, 2);
   NormaliseOnLeaving(txtProjectFile_, false);
-  QPushButton* browse = NamedButton(QStringLiteral("..."), "cmdBrowseProjectFile", projects);
-  browse->setToolTip(tr("Browse"));
+  QToolButton* browse = BrowseButton("cmdBrowseProjectFile", projects);
   grid->addWidget(browse, 1, 3);
   grid->setColumnStretch(2, 1);
-  connect(browse, &QPushButton::clicked, this, [this] {
+  connect(browse, &QToolButton::clicked, this, [this] {
     const QString path = chooser_.OpenFileName(this, tr("Browse"),
                                                tr("Project History Files (*.ini);;All Files (*)"),
                                                QStringLiteral("projects.ini"));

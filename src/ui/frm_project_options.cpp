@@ -323,6 +323,9 @@ QWidget* frmProjectOptions::CreateAdvancedPage() {
     auto* label = new QLabel(tr(kReservedControls[i].caption), reserved);
     reserved_[i] = new QLineEdit(reserved);
     reserved_[i]->setObjectName(QLatin1String(kReservedControls[i].name));
+    // The default names are shown whole.
+    reserved_[i]->setMinimumWidth(
+        reserved_[i]->fontMetrics().horizontalAdvance(QStringLiteral("TARVELO_DOCUMENT_NAME__")));
     label->setBuddy(reserved_[i]);
     grid->addWidget(label, i / 2, (i % 2) * 2);
     grid->addWidget(reserved_[i], i / 2, (i % 2) * 2 + 1);
