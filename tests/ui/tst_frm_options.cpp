@@ -380,6 +380,12 @@ void TstFrmOptions::folderPickerUsesTheDefaultDrive() {
   Q_EMIT folders->itemActivated(folders->item(0));  // out of the default drive
   QCOMPARE(Text(&picker, "txtFolder"), QString::fromStdString(dir.path() + "/"));
   QVERIFY(picker.findChild<QLabel*>(QStringLiteral("labDefaultDrive"))->isHidden());
+  auto* drives = picker.findChild<QComboBox*>(QStringLiteral("cmbDrive"));
+  Q_EMIT drives->activated(drives->findText(QStringLiteral("/")));
+  QCOMPARE(picker.folder(), std::string("/"));
+  Q_EMIT drives->activated(drives->findText(QString::fromStdString(dir / "web")));
+  QCOMPARE(Text(&picker, "txtFolder"), QStringLiteral("/"));
+  Q_EMIT folders->itemActivated(folders->item(0));  // ".." out of the default drive
   Click(&picker, "cmdOK");
   QCOMPARE(picker.result_path(), QString::fromStdString(dir.path() + "/"));
 
@@ -416,10 +422,19 @@ void TstFrmOptions::dialogsFitBothPresets() {
   for (int page = 0; page < tabs->count(); ++page) {
     tabs->setCurrentIndex(page);
     QApplication::processEvents();
+    QString keys;  // the access keys of the page, each used once
     for (QWidget* widget : tabs->currentWidget()->findChildren<QWidget*>()) {
       if (!widget->isVisible() || qobject_cast<QLineEdit*>(widget) != nullptr) continue;
       QVERIFY2(widget->minimumSizeHint().width() <= widget->width(),
                qPrintable(widget->objectName() + " " + tabs->tabText(page)));
+      QString text;
+      if (auto* label = qobject_cast<QLabel*>(widget)) text = label->text();
+      if (auto* button = qobject_cast<QAbstractButton*>(widget)) text = button->text();
+      const qsizetype amp = text.indexOf(QLatin1Char('&'));
+      if (amp < 0 || amp + 1 >= text.size()) continue;
+      const QChar key = text.at(amp + 1).toLower();
+      QVERIFY2(!keys.contains(key), qPrintable(text + " " + tabs->tabText(page)));
+      keys += key;
     }
     if (!folder.isEmpty()) {
       QString name =
