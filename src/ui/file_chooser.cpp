@@ -2,6 +2,7 @@
 #include "ui/file_chooser.h"
 
 #include <QFileDialog>
+#include <QRegularExpression>
 
 #include "ui/frm_directory.h"
 
@@ -25,6 +26,13 @@ QString DialogFileChooser::SaveFileName(QWidget* parent, const QString& caption,
   // AnyFile takes only names in existing folders; the dialog confirms an overwrite.
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
+  // A name typed without an extension gets the filter's ("*.web": ".web").
+  const qsizetype star = filter.indexOf(QStringLiteral("*."));
+  if (star >= 0) {
+    const QString rest = filter.mid(star + 2);
+    const qsizetype end = rest.indexOf(QRegularExpression(QStringLiteral("[ ;)]")));
+    dialog.setDefaultSuffix(end < 0 ? rest : rest.left(end));
+  }
   if (!initial.isEmpty()) dialog.selectFile(initial);
   if (dialog.exec() != QDialog::Accepted) return QString();
   const QStringList files = dialog.selectedFiles();

@@ -188,6 +188,7 @@ void frmMain::programOptions() {
   SetProgramChoices();
   // The border, the layout preset and the Folders list may have changed.
   ResizeScreen();
+  CenterInWorkArea();
   RefreshProjects(true);
 }
 

@@ -124,10 +124,11 @@ struct Bench {
   bool ok = false;
 };
 
-// Runs `script` on the dialog of type T as soon as it is the active modal window.
+// Runs `script` on the dialog of type T as soon as it is the active modal window. The
+// timer goes with `owner`, so a dialog that never opened cannot catch a later test's.
 template <typename T>
-void WhenOpen(const std::function<void(T*)>& script) {
-  auto* timer = new QTimer;
+void WhenOpen(QObject* owner, const std::function<void(T*)>& script) {
+  auto* timer = new QTimer(owner);
   timer->setInterval(10);
   QObject::connect(timer, &QTimer::timeout, [timer, script] {
     auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
@@ -186,7 +187,7 @@ void TstFrmOptions::newProjectIsCreatedShownAndGenerated() {
   WriteFile(bench.site / "src/index.par", "[@TITLE]:\r\nMine\r\n[@]\r\n");
   bench.chooser.answers = {QString(), web};  // the first save dialog is cancelled
 
-  WhenOpen<frmProjectOptions>([&](frmProjectOptions* d) {
+  WhenOpen<frmProjectOptions>(bench.window.get(), [&](frmProjectOptions* d) {
     QCOMPARE(Text(d, "txtProjectName"), QStringLiteral("New Project"));
     QCOMPARE(d->findChild<QPushButton*>(QStringLiteral("cmdOK"))->text(), QStringLiteral("Create"));
     QVERIFY(d->findChild<QGroupBox*>(QStringLiteral("frNewProject"))->isVisibleTo(d));
@@ -253,7 +254,7 @@ void TstFrmOptions::propertiesAreEditedOrLeftAlone() {
   const std::string before = ReadFile(path);
   bench.ws.settings.trim_parameter_values = 1;
 
-  WhenOpen<frmProjectOptions>([&](frmProjectOptions* d) {
+  WhenOpen<frmProjectOptions>(bench.window.get(), [&](frmProjectOptions* d) {
     QCOMPARE(d->findChild<QPushButton*>(QStringLiteral("cmdOK"))->text(), QStringLiteral("OK"));
     QVERIFY(!d->findChild<QGroupBox*>(QStringLiteral("frNewProject"))->isVisibleTo(d));
     Enter(d, "txtProjectName", QStringLiteral("Changed"));
@@ -262,7 +263,7 @@ void TstFrmOptions::propertiesAreEditedOrLeftAlone() {
   bench.Find<QPushButton>(bench.window.get(), "cmdEditProjectProperties")->click();
   QCOMPARE(ReadFile(path), before);
 
-  WhenOpen<frmProjectOptions>([&](frmProjectOptions* d) {
+  WhenOpen<frmProjectOptions>(bench.window.get(), [&](frmProjectOptions* d) {
     d->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(d));
     QTest::keyClick(d->focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
@@ -309,7 +310,7 @@ void TstFrmOptions::programOptionsRefuseAndStore() {
   const std::string before = ReadFile(ini_path);
   bench.chooser.answers = {QStringLiteral("/opt/my editor/edit"), QStringLiteral("/srv/web/")};
 
-  WhenOpen<frmProgramOptions>([&](frmProgramOptions* d) {
+  WhenOpen<frmProgramOptions>(bench.window.get(), [&](frmProgramOptions* d) {
     QCOMPARE(Text(d, "txtDefaultDrive"), QStringLiteral("/mnt/kept"));
     Enter(d, "txtMaximumProjects", QStringLiteral("0"));
     Click(d, "cmdOK");
