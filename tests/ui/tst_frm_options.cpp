@@ -361,7 +361,10 @@ void TstFrmOptions::folderPickerUsesTheDefaultDrive() {
   ScriptedHost host;
   TempDir dir;
   Workspace ws(host, dir / "prog");
-  WriteFile(dir / "web/site/pages/a.txt", "");
+  for (const char* file :
+       {"web/site/pages/a.txt", "web/site/pages/blog/a.txt", "web/site/pages/news/a.txt"}) {
+    WriteFile(dir / file, "");
+  }
   ws.options.default_drive = dir / "web";
   ws.options.enable_default_drive = 1;
 
@@ -376,6 +379,11 @@ void TstFrmOptions::folderPickerUsesTheDefaultDrive() {
   QCOMPARE(folders->item(1)->text(), QStringLiteral("pages"));
   Q_EMIT folders->itemActivated(folders->item(1));
   QCOMPARE(Text(&picker, "txtFolder"), QStringLiteral("/site/pages/"));
+  if (const QString shots = qEnvironmentVariable("TARVELO_SCREENSHOT_DIR"); !shots.isEmpty()) {
+    picker.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&picker));
+    QVERIFY(picker.grab().save(QDir(shots).filePath(QStringLiteral("select-a-folder.png"))));
+  }
   Q_EMIT folders->itemActivated(folders->item(0));  // ".."
   Q_EMIT folders->itemActivated(folders->item(0));
   Q_EMIT folders->itemActivated(folders->item(0));  // out of the default drive
