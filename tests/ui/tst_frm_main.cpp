@@ -820,14 +820,9 @@ void TstFrmMain::laterWindowsSayTheyAreNotAvailable() {
       {"mnuSearchDocuments", "Find in Documents"},
       {"mnuReplace", "Replace"},
       {"mnuReplaceSpecial", "Replace Special"},
-      {"mnuViewContentFiles", "Content Files"},
-      {"mnuViewTemplates", "Templates"},
-      {"mnuProjectBrowser", "Project Browser"},
       {"mnuProjectProperties", "Project Properties"},
       {"mnuOptions", "Options"},
-      {"mnuImportOptions", "Import Options"},
       {"mnuNewProject", "Project Properties"},
-      {"mnuContentFilesMacroList", "Macros"},
   };
   for (const auto& [name, window] : commands) {
     bench.Item(name)->trigger();
