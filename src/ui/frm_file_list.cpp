@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,6 +30,8 @@ namespace {
 
 // Above this many Content File entries the listing shows its progress.
 constexpr int kProgressThreshold = 200;
+// The longest stretch, in milliseconds, a listing runs without letting events in.
+constexpr qint64 kEventInterval = 50;
 
 template <typename T>
 T* Named(T* widget, const QString& name) {
@@ -50,9 +53,13 @@ class FileListWindow::Filler : public ListingObserver {
   bool Cancelled() override { return window_.cancel_; }
   void Added(const ListedFile& file) override { window_.rows_.push_back(file); }
   void Progress(int content_files) override {
-    Flush();
     if (window_.ProgressBar1_ != nullptr) window_.ProgressBar1_->setValue(content_files);
+    // Each turn of the event loop repaints the growing views; a few turns a second
+    // keep the window responsive without spending the listing's time on drawing.
+    if (since_events_.isValid() && since_events_.elapsed() < kEventInterval) return;
+    Flush();
     QApplication::processEvents();
+    since_events_.start();
   }
 
   // Adds the rows not shown yet, with the views' redrawing suspended meanwhile.
@@ -80,6 +87,7 @@ class FileListWindow::Filler : public ListingObserver {
  private:
   FileListWindow& window_;
   size_t shown_ = 0;
+  QElapsedTimer since_events_;
 };
 
 FileListWindow::FileListWindow(Workspace& workspace, DesktopServices& desktop, ListingKind kind,
@@ -275,7 +283,7 @@ void FileListWindow::ShowAttributes(bool shown) {
 }
 
 void FileListWindow::SetDisplayMode(Int16 mode) {
-  if (busy_ || mode == display_mode_) return;
+  if (busy_) return;
   display_mode_ = mode;
   ListFiles();
 }
