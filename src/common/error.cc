@@ -25,6 +25,8 @@ std::string RuntimeErrorText(int number) {
       return "Path/File access error";
     case kPathNotFound:
       return "Path not found";
+    case kInvalidFileFormat:
+      return "Invalid file format";
     default:
       return "";
   }

@@ -20,6 +20,7 @@ enum RuntimeErrorNumber : int {
   kPermissionDenied = 70,
   kPathFileAccessError = 75,
   kPathNotFound = 76,
+  kInvalidFileFormat = 321,
 };
 
 /// The program's own error numbers.

@@ -37,10 +37,18 @@ HistoryUpdate WriteAndReadBack(Workspace& workspace, bool read_settings) {
   return update;
 }
 
+bool Listed(const HistoryEntry& entry) {
+  return !entry.name.empty() && entry.state > kHistoryEmpty;
+}
+
+// The neighbour is the next entry that way which the lists show: an entry whose
+// project file has gone is dropped by the write, so swapping with it would move
+// nothing the user sees.
 HistoryUpdate MoveProject(Workspace& workspace, Int16 index, int step) {
   ProjectHistory& history = workspace.history;
-  const int other = index + step;
   const int last = std::min<int>(history.last_index, static_cast<int>(history.entries.size()) - 1);
+  int other = index + step;
+  while (other >= 0 && other <= last && !Listed(history.entries[other])) other += step;
   if (index < 0 || index > last || other < 0 || other > last) {
     ShowErrorReport(workspace.host, RuntimeError(kSubscriptOutOfRange));
     return HistoryUpdate();

@@ -49,8 +49,9 @@ HistoryUpdate SelectProject(Workspace& workspace, Int16 index);
 /// current. Does nothing without a current Project or on Cancel.
 HistoryUpdate RemoveProject(Workspace& workspace);
 
-/// Move Up / Move Down: swaps the entry at `index` with the previous or next one. An
-/// index with no neighbour that way raises 9 "Subscript out of range" (shown).
+/// Move Up / Move Down: swaps the entry at `index` with the previous or next listed one
+/// (an entry without a name or with state 0 is passed over). An index with no such
+/// neighbour raises 9 "Subscript out of range" (shown).
 HistoryUpdate MoveProjectUp(Workspace& workspace, Int16 index);
 HistoryUpdate MoveProjectDown(Workspace& workspace, Int16 index);
 

@@ -93,6 +93,11 @@ bool CheckProjectHistoryFile(const FileStore& files, Host& host, const std::stri
   return false;
 }
 
+bool RecognisedHistoryFirstLine(const std::string& first_line) {
+  const std::string version = SplitHistoryLine(first_line).version;
+  return version == "5" || version == "5.0" || first_line == ".";
+}
+
 void ReadProjectHistory(const FileStore& files, const std::string& path, ProjectHistory& history) {
   EmptyEntries(history);
   history.last_index = -1;

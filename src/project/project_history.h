@@ -43,6 +43,10 @@ bool CheckProjectHistoryFile(const FileStore& files, Host& host, const std::stri
                              const std::string& program_folder, bool importing,
                              ProjectHistory& history);
 
+/// True when CheckProjectHistoryFile accepts a file whose first line is this: its first
+/// field is "5" or "5.0", or the line is "." (replaced by the sample history).
+bool RecognisedHistoryFirstLine(const std::string& first_line);
+
 /// Reads up to entries.size() lines "5|path|state" (fields trimmed, further fields
 /// ignored), takes each name from its project file (a Project without one gets state
 /// 0), and sets the last index and the current index (the last entry of state 2, else

@@ -47,7 +47,9 @@ bool IsFile(const FileStore& files, const std::string& path) {
   }
 }
 
-FileState StateAt(const FileStore& files, const std::string& path, bool under_default_root) {
+}  // namespace
+
+FileState FileStateAt(const FileStore& files, const std::string& path, bool under_default_root) {
   if (!IsFile(files, path)) return FileState::kMissing;
   bool read_only = false;
   try {
@@ -63,7 +65,7 @@ FileState StateAt(const FileStore& files, const std::string& path, bool under_de
 
 // The Macros-per-file limit follows the file's own level, so a file that generates
 // without complaint also lists.
-Int16 LevelOf(FileRole role) {
+Int16 MacroLevelOf(FileRole role) {
   switch (role) {
     case FileRole::kProjectMacroFile:
       return kLevelProject;
@@ -75,8 +77,6 @@ Int16 LevelOf(FileRole role) {
       return kLevelContentFiles;
   }
 }
-
-}  // namespace
 
 std::int64_t ContentFileCode(int kind, int index) {
   return std::stoll(std::to_string(kind) + std::to_string(index));
@@ -279,7 +279,7 @@ std::vector<ColumnEntry> ProjectView::Macros(const std::vector<ColumnEntry>& con
     }
     const Int16 loaded =
         LoadContentFile(workspace_.files, workspace_.settings, macros, workspace_.log,
-                        LevelOf(file.role), macros.view1, file.resolved_path, false, true);
+                        MacroLevelOf(file.role), macros.view1, file.resolved_path, false, true);
     if (loaded != kMissingIgnored) {
       const std::vector<MacroSlot>& slots = macros.view1.slots;
       for (size_t i = 0; i < slots.size() && !slots[i].name.empty(); ++i) {
@@ -327,7 +327,7 @@ void ProjectView::ResolveInto(const std::string& name, bool is_document, ColumnE
         ResolveProjectPath(workspace_.settings, workspace_.options, workspace_.files, name, true,
                            is_document, "", "", &under_default_root);
   }
-  row.state = StateAt(workspace_.files, row.resolved_path, under_default_root);
+  row.state = FileStateAt(workspace_.files, row.resolved_path, under_default_root);
 }
 
 }  // namespace tarvelo

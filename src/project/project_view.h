@@ -13,6 +13,7 @@
 
 namespace tarvelo {
 
+class FileStore;
 struct ProgramOptions;
 struct ProjectSettings;
 struct Workspace;
@@ -64,6 +65,13 @@ inline constexpr const char* kAllMacrosText = "(all macros)";
 /// In all-macros mode a Macro's item data is the entry code times this plus its index.
 inline constexpr std::int64_t kMacroCodeFactor = 100000;
 std::int64_t ContentFileCode(int kind, int index);
+
+/// The state of the file at a resolved path (a folder counts as missing).
+FileState FileStateAt(const FileStore& files, const std::string& path, bool under_default_root);
+
+/// The level whose Macro limit a file of this role loads with: 4 Project Macro File,
+/// 3 Global Content File, 2 Folder Global, 1 anything else.
+Int16 MacroLevelOf(FileRole role);
 
 /// The display form of a name: as written when `show_paths`, else the bare file name
 /// (everything up to the last "\" or "/" removed).
@@ -147,6 +155,8 @@ class ProjectView {
   std::string Resolve(const std::string& name, bool is_document) const;
   /// The state of a file for its icon (a Document is never "under default root").
   FileState StateOf(const std::string& name, bool is_document) const;
+  /// Sets `row`'s resolved path and state for a name (both looked up once).
+  void ResolveInto(const std::string& name, bool is_document, ColumnEntry& row) const;
 
  private:
   struct MacroRow {
@@ -154,8 +164,6 @@ class ProjectView {
     std::string value;
     std::string file_text;  // the defining Content Files row's text
   };
-
-  void ResolveInto(const std::string& name, bool is_document, ColumnEntry& row) const;
 
   Workspace& workspace_;
   std::vector<MacroRow> macro_rows_;  // of the last Macros() call

@@ -185,6 +185,12 @@ class frmMain : public QMainWindow {
   void showAbout();
   void programOptions();
 
+  // Commands that open the secondary windows (frm_main_windows.cpp).
+  void viewContentFiles();
+  void viewTemplates();
+  void showProjectBrowser();
+  void importOptions();
+
   // Commands of the columns.
   void editFolder();
   void documentAction(DocumentAction action);

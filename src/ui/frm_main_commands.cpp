@@ -14,6 +14,7 @@
 #include "project/workspace.h"
 #include "ui/file_chooser.h"
 #include "ui/frm_about.h"
+#include "ui/frm_macros.h"
 #include "ui/frm_main.h"
 #include "ui/frm_main_views.h"
 #include "ui/frm_program_options.h"
@@ -244,7 +245,11 @@ void frmMain::editContentFile() {
 }
 
 void frmMain::macroList() {
-  notAvailable(tr("Macros"));
+  const ColumnEntry* row = CurrentContentRow();
+  // "(all macros)" stands for no file of its own.
+  if (row == nullptr || row->resolved_path.empty()) return;
+  frmMacros macros(ws_, desktop_, row->resolved_path, MacroLevelOf(row->role), this);
+  macros.exec();
 }
 
 void frmMain::editMacro() {

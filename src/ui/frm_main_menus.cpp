@@ -131,10 +131,8 @@ void frmMain::CreateMenus() {
 
   QMenu* view = add_menu("mnuView", tr("&View"));
   AddItem(view, "mnuViewFiles", tr("Project &Definition..."), &frmMain::viewDefinition);
-  connect(AddItem(view, "mnuViewContentFiles", tr("&Content Files..."), nullptr),
-          &QAction::triggered, this, [this] { notAvailable(tr("Content Files")); });
-  connect(AddItem(view, "mnuViewTemplates", tr("&Templates..."), nullptr), &QAction::triggered,
-          this, [this] { notAvailable(tr("Templates")); });
+  AddItem(view, "mnuViewContentFiles", tr("&Content Files..."), &frmMain::viewContentFiles);
+  AddItem(view, "mnuViewTemplates", tr("&Templates..."), &frmMain::viewTemplates);
   view->addSeparator();
   AddItem(view, "mnuRefreshProject", tr("&Refresh"), &frmMain::refresh);
 
@@ -175,13 +173,11 @@ void frmMain::CreateMenus() {
   tools->addSeparator();
   AddItem(tools, "mnuBrowseFolder1", tr("Explore &Folder"), &frmMain::exploreFolder);
   tools->addSeparator();
-  connect(AddItem(tools, "mnuProjectBrowser", tr("Project &Browser..."), nullptr),
-          &QAction::triggered, this, [this] { notAvailable(tr("Project Browser")); });
+  AddItem(tools, "mnuProjectBrowser", tr("Project &Browser..."), &frmMain::showProjectBrowser);
   AddItem(tools, "mnuProjectProperties", tr("Project &Properties..."),
           &frmMain::editProjectProperties);
   tools->addSeparator();
-  connect(AddItem(tools, "mnuImportOptions", tr("&Import Options..."), nullptr),
-          &QAction::triggered, this, [this] { notAvailable(tr("Import Options")); });
+  AddItem(tools, "mnuImportOptions", tr("&Import Options..."), &frmMain::importOptions);
   AddItem(tools, "mnuOptions", tr("&Options..."), &frmMain::programOptions);
 
   QMenu* help = add_menu("mnuHelp", tr("&Help"));

@@ -827,11 +827,6 @@ void TstFrmMain::laterWindowsSayTheyAreNotAvailable() {
       {"mnuSearchDocuments", "Find in Documents"},
       {"mnuReplace", "Replace"},
       {"mnuReplaceSpecial", "Replace Special"},
-      {"mnuViewContentFiles", "Content Files"},
-      {"mnuViewTemplates", "Templates"},
-      {"mnuProjectBrowser", "Project Browser"},
-      {"mnuImportOptions", "Import Options"},
-      {"mnuContentFilesMacroList", "Macros"},
   };
   for (const auto& [name, window] : commands) {
     bench.Item(name)->trigger();
