@@ -151,6 +151,9 @@ void frmMain::CreateControls() {
   }
 
   lstStatus_ = Named(new QListWidget(client_), "lstStatus");
+  // Every status line is one line of text: measuring each row on every relayout made a
+  // run slow down with the length of its list.
+  lstStatus_->setUniformItemSizes(true);
   Timer2_ = Named(new QTimer(this), "Timer2");
   Timer2_->setSingleShot(true);
   connect(Timer2_, &QTimer::timeout, this, [this] { Timer2_Timer(); });
