@@ -36,7 +36,7 @@ constexpr const char* kUsage =
     "  /command=CMD          start CMD after the run (split like a shell, never run by one)\n"
     "  --keep-going          answer every question of the run with Yes to All: missing\n"
     "                        files and failing Documents are counted and logged, missing\n"
-    "                        folders created, and the run goes on (exit status 1)\n"
+    "                        folders created, and the run goes on (then exit status 1)\n"
     "  --verbose             echo every log line\n"
     "  --help, --version     this text; the program's version\n"
     "\n"
