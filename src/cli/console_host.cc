@@ -59,7 +59,8 @@ MessageAnswer ConsoleHost::ShowMessage(const std::string& text, const std::strin
 int ConsoleHost::AskWithPromptBox(const std::string& caption, const std::string& message,
                                   const PromptButtons& buttons, int preset) {
   std::fprintf(err_, "%s: %s\n", caption.c_str(), ConsoleText(message).c_str());
-  if (!interactive_) {
+  if (keep_going_ && buttons.yes_to_all) preset = kPromptYesToAll;
+  if (!interactive_ || keep_going_) {
     std::fprintf(err_, "  -> %s\n", AnswerName(preset));
     std::fflush(err_);
     return preset;

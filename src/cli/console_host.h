@@ -16,6 +16,9 @@ class ConsoleHost : public Host {
   /// `interactive`: questions may be asked on `in`; `verbose`: log lines are echoed.
   ConsoleHost(std::FILE* out, std::FILE* err, std::FILE* in, bool interactive, bool verbose);
 
+  /// Every question of a run is answered with Yes to All (--keep-going).
+  void set_keep_going(bool keep_going) { keep_going_ = keep_going; }
+
   void AddStatusLine(const std::string& line) override;
   void ClearStatusLines() override {}
   MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
@@ -35,6 +38,7 @@ class ConsoleHost : public Host {
   std::FILE* in_;
   bool interactive_;
   bool verbose_;
+  bool keep_going_ = false;
 };
 
 /// The text of a box for a terminal: each CR (the boxes' line break) becomes a LF.

@@ -26,7 +26,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: tarvelo-cli /project=FILE.web [/document-root=DIR] [/modified-only=0|1]\n"
-    "                   [/command=CMD] [--verbose]\n"
+    "                   [/command=CMD] [--keep-going] [--verbose]\n"
     "\n"
     "Generates a Tarvelo CMS Project completely, as the workbench's batch mode does.\n"
     "\n"
@@ -34,6 +34,9 @@ constexpr const char* kUsage =
     "  /document-root=DIR    write the Documents under DIR for this run only\n"
     "  /modified-only=0|1    generate modified Documents only (1) or all (0), this run\n"
     "  /command=CMD          start CMD after the run (split like a shell, never run by one)\n"
+    "  --keep-going          answer every question of the run with Yes to All: missing\n"
+    "                        files and failing Documents are counted and logged, missing\n"
+    "                        folders created, and the run goes on (then exit status 1)\n"
     "  --verbose             echo every log line\n"
     "  --help, --version     this text; the program's version\n"
     "\n"
@@ -56,30 +59,19 @@ std::string VersionText() {
          std::to_string(TARVELO_VERSION_PATCH);
 }
 
-int ExitStatusFor(const tarvelo::RunResult& result) {
-  using tarvelo::RunOutcome;
-  switch (result.outcome) {
-    case RunOutcome::kHalted:
-      return 2;
-    case RunOutcome::kStopped:
-      return 130;
-    case RunOutcome::kCompleted:
-      break;
+// "Current Project: " TAB name " (3 Folders, 12 Documents)", from what can be read of
+// the Project Definition File (names as written). A definition that cannot be read is
+// not reported here: the run reads it again and ends through its halt path, so the log
+// and the generated-files list say so too.
+void ShowCurrentProject(tarvelo::Workspace& workspace) {
+  try {
+    tarvelo::ReadProjectDefinition(workspace, false, false);
+  } catch (const tarvelo::TarveloError&) {
   }
-  const auto& c = result.counters;
-  return c.errors > 0 || c.missing_files > 0 ? 1 : 0;
-}
-
-// "Current Project: " TAB name " (3 Folders, 12 Documents)", from the Project
-// Definition File read with names as written; false when it cannot be read (the error
-// report has been shown).
-bool ShowCurrentProject(tarvelo::Workspace& workspace) {
-  if (!tarvelo::ReadProjectDefinition(workspace, false, true)) return false;
   const auto& definition = workspace.definition;
   workspace.host.AddStatusLine("Current Project: \t" + workspace.settings.name + " (" +
                                tarvelo::Plural(definition.folder_count, "Folder") + ", " +
                                tarvelo::Plural(definition.document_count, "Document") + ")");
-  return true;
 }
 
 }  // namespace
@@ -87,6 +79,7 @@ bool ShowCurrentProject(tarvelo::Workspace& workspace) {
 int main(int argc, char** argv) {
   std::vector<std::string> arguments;
   bool verbose = false;
+  bool keep_going = false;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     if (argument == "--help" || argument == "-h") {
@@ -96,6 +89,10 @@ int main(int argc, char** argv) {
     if (argument == "--version") {
       std::printf("tarvelo-cli %s\n", VersionText().c_str());
       return 0;
+    }
+    if (argument == "--keep-going") {
+      keep_going = true;
+      continue;
     }
     if (argument == "--verbose" || argument == "-v") {
       verbose = true;
@@ -118,6 +115,7 @@ int main(int argc, char** argv) {
 
   const bool interactive = ::isatty(STDIN_FILENO) && ::isatty(STDERR_FILENO);
   tarvelo::ConsoleHost host(stdout, stderr, stdin, interactive, verbose);
+  host.set_keep_going(keep_going);
   tarvelo::Workspace workspace(host, tarvelo::ProgramFolderOfThisProcess());
   bool created_folder = false;
   const bool started = tarvelo::StartUpWorkspace(workspace, &created_folder);
@@ -133,7 +131,7 @@ int main(int argc, char** argv) {
   if (tarvelo::OpenBatchProject(workspace, options) != tarvelo::BatchOpenResult::kOpened) {
     return 2;
   }
-  if (!ShowCurrentProject(workspace)) return 2;
+  ShowCurrentProject(workspace);
 
   g_stop_flag.store(&workspace.stop_requested);
   struct sigaction action = {};
@@ -144,5 +142,5 @@ int main(int argc, char** argv) {
   g_stop_flag.store(nullptr);
 
   if (!options.command.empty()) tarvelo::StartCommand(host, options.command);
-  return ExitStatusFor(result);
+  return tarvelo::BatchExitStatus(result);
 }

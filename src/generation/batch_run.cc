@@ -48,6 +48,19 @@ std::string InvalidProjectMessage(const std::string& project) {
          "correct.";
 }
 
+int BatchExitStatus(const RunResult& result) {
+  switch (result.outcome) {
+    case RunOutcome::kHalted:
+      return 2;
+    case RunOutcome::kStopped:
+      return 130;
+    case RunOutcome::kCompleted:
+      break;
+  }
+  const RunCounters& c = result.counters;
+  return c.errors > 0 || c.missing_files > 0 ? 1 : 0;
+}
+
 BatchOpenResult OpenBatchProject(Workspace& workspace, const CommandLineOptions& options) {
   if (ReadSettingFromFile(workspace.files, options.project, "name").empty()) {
     workspace.host.ShowMessage(InvalidProjectMessage(options.project), "Command Line Error",

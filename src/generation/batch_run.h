@@ -30,6 +30,15 @@ BatchOpenResult OpenBatchProject(Workspace& workspace, const CommandLineOptions&
 RunResult GenerateBatchProject(Workspace& workspace, const CommandLineOptions& options,
                                const Clock& clock);
 
+/// The exit status of a batch run, the same for the console and the workbench: 0
+/// completed without errors or missing files (warnings allowed), 1 completed with
+/// errors or missing files, 2 halted, 130 stopped.
+int BatchExitStatus(const RunResult& result);
+
+/// The exit status when the batch run never started: the command line was wrong or
+/// the Project could not be opened.
+constexpr int kBatchNotStarted = 2;
+
 /// The text of the "Command Line Error" box for a file that is no project file.
 std::string InvalidProjectMessage(const std::string& project);
 

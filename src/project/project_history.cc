@@ -104,6 +104,7 @@ void ReadProjectHistory(const FileStore& files, const std::string& path, Project
   // No entry is current until the names have been read: a failed read must not leave
   // an index pointing at an entry it emptied.
   history.current_index = -1;
+  history.missing_current_path.clear();
   const size_t capacity = history.entries.size();
   try {
     TextReader reader = files.OpenTextFile(path);
@@ -123,13 +124,20 @@ void ReadProjectHistory(const FileStore& files, const std::string& path, Project
         error.number, "Error reading Project History file " + path + ". " + error.description + ".",
         error.source);
   }
+  Int16 first_listed = -1;
   for (Int16 i = 0; i <= history.last_index; ++i) {
     HistoryEntry& entry = history.entries[i];
     entry.name = ReadSettingFromFile(files, entry.path, "name");
-    if (entry.name.empty()) entry.state = kHistoryEmpty;
+    if (entry.name.empty()) {
+      if (entry.state == kHistoryCurrent) history.missing_current_path = entry.path;
+      entry.state = kHistoryEmpty;
+    }
+    if (entry.state > kHistoryEmpty && first_listed < 0) first_listed = i;
     if (entry.state == kHistoryCurrent) history.current_index = i;
   }
-  if (history.last_index >= 0 && history.current_index < 0) history.current_index = 0;
+  // Without a current entry the first Project still listed stands in; index 0 could
+  // be a dropped entry whose settings cannot be read.
+  if (history.current_index < 0) history.current_index = first_listed;
 }
 
 void WriteProjectHistory(const FileStore& files, const std::string& path,

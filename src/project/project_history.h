@@ -28,6 +28,9 @@ struct ProjectHistory {
   std::vector<HistoryEntry> entries = std::vector<HistoryEntry>(25);
   Int16 last_index = -1;
   Int16 current_index = -1;
+  /// The path of an entry marked current whose project file has no name (deleted or
+  /// no project file) at the last read; empty when the current Project was found.
+  std::string missing_current_path;
 };
 
 /// The history file's path: the project-file option after ApplyDefaultDrive, or
@@ -50,7 +53,7 @@ bool RecognisedHistoryFirstLine(const std::string& first_line);
 /// Reads up to entries.size() lines "5|path|state" (fields trimmed, further fields
 /// ignored), takes each name from its project file (a Project without one gets state
 /// 0), and sets the last index and the current index (the last entry of state 2, else
-/// 0 when anything was read). Raises "Error reading Project History file " + path +
+/// the first entry still listed, else -1). Raises "Error reading Project History file " + path +
 /// ". " + description + ".", e.g. for a state that is not a 16-bit number (a blank
 /// line included); the complete entries read before the failure stay, counted by the
 /// last index, with no current entry.

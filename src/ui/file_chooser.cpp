@@ -2,6 +2,7 @@
 #include "ui/file_chooser.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include "ui/frm_directory.h"
@@ -13,8 +14,14 @@ QString DialogFileChooser::OpenFileName(QWidget* parent, const QString& caption,
   QFileDialog dialog(parent, caption, QString(), filter);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  // "*.web" only preselects the filter; a concrete name is offered as the selection.
-  if (!initial.isEmpty() && !initial.contains(QLatin1Char('*'))) dialog.selectFile(initial);
+  // "*.web" only preselects the filter, and a folder before it is where the dialog
+  // starts; a concrete name is offered as the selection.
+  if (initial.contains(QLatin1Char('*'))) {
+    const QFileInfo pattern(initial);
+    if (initial.contains(QLatin1Char('/'))) dialog.setDirectory(pattern.path());
+  } else if (!initial.isEmpty()) {
+    dialog.selectFile(initial);
+  }
   if (dialog.exec() != QDialog::Accepted) return QString();
   const QStringList files = dialog.selectedFiles();
   return files.isEmpty() ? QString() : files.first();

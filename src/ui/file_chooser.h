@@ -16,7 +16,8 @@ class FileChooser {
  public:
   virtual ~FileChooser() = default;
   /// Asks for an existing file. `filter` is a Qt name filter ("Tarvelo Projects
-  /// (*.web)"), `initial` the name the dialog starts with. Empty when cancelled.
+  /// (*.web)"), `initial` the name the dialog starts with, or a pattern ("*.web",
+  /// "/sites/main/*.web") whose folder is where it starts. Empty when cancelled.
   virtual QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter,
                                const QString& initial) = 0;
   /// Asks for a file to write: `initial` is the proposed path; the dialog asks before

@@ -17,7 +17,9 @@
 #include <QVBoxLayout>
 
 #include "common/error.h"
+#include "generation/batch_run.h"
 #include "generation/reporting.h"
+#include "project/history_operations.h"
 #include "project/program_options.h"
 #include "project/workspace.h"
 #include "ui/frm_about.h"
@@ -98,7 +100,7 @@ void frmMain::CreateControls() {
   setCentralWidget(client_);
 
   frProjects_ = Named(new QGroupBox(tr("Projects"), client_), "frProjects");
-  cmbProjects_ = Named(new QComboBox(frProjects_), "cmbProjects");
+  cmbProjects_ = Named(new ProjectsCombo(frProjects_), "cmbProjects");
   cmbProjects_->setMinimumContentsLength(8);
   cmbProjects_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   cmdRefresh_ = Named(new QPushButton(tr("Refresh"), frProjects_), "cmdRefresh");
@@ -149,6 +151,9 @@ void frmMain::CreateControls() {
   }
 
   lstStatus_ = Named(new QListWidget(client_), "lstStatus");
+  // Every status line is one line of text: measuring each row on every relayout made a
+  // run slow down with the length of its list.
+  lstStatus_->setUniformItemSizes(true);
   Timer2_ = Named(new QTimer(this), "Timer2");
   Timer2_->setSingleShot(true);
   connect(Timer2_, &QTimer::timeout, this, [this] { Timer2_Timer(); });
@@ -280,14 +285,22 @@ bool frmMain::Load(const std::vector<std::string>& arguments) {
   } catch (const TarveloError& error) {
     // A start-up failure: reported, and the program does not come up.
     ShowErrorReport(ws_.host, error);
+    exit_status_ = kBatchNotStarted;
     CloseProgram();
     return false;
   }
   SetProgramChoices();
   ResizeScreen();
   CenterInWorkArea();
+  // A current Project whose project file is gone: the first one still listed is shown
+  // instead, and the status list says which file was missing.
+  const std::string missing = ws_.history.missing_current_path;
+  if (!missing.empty() && ws_.history.current_index >= 0) {
+    SelectProject(ws_, ws_.history.current_index);
+  }
   RefreshProjects(false);
   ws_.host.AddStatusLine("Tarvelo Content Management System " + ProgramVersion().toStdString());
+  if (!missing.empty()) ws_.host.AddStatusLine("Project file not found: \t" + missing);
   if (!command_line_.command_line.empty()) {
     ws_.host.AddStatusLine("Command Line: \t" + command_line_.command_line);
   }

@@ -36,6 +36,7 @@ namespace tarvelo {
 class ColumnList;
 class ColumnTree;
 class DesktopServices;
+class ProjectsCombo;
 class FileChooser;
 class Launchers;
 struct Workspace;
@@ -99,6 +100,9 @@ class frmMain : public QMainWindow {
   /// lstStatus, for the Host that writes the status lines.
   QListWidget* status_list() const { return lstStatus_; }
   const CommandLineOptions& command_line() const { return command_line_; }
+  /// The program's exit status: that of the batch run (0, 1, 2 or 130, as the
+  /// console's), 2 when the batch run could not start, 0 without one.
+  int exit_status() const { return exit_status_; }
   Int16 current_folder() const { return current_folder_; }
   Int16 current_document() const { return current_document_; }
   std::int64_t current_content_file() const { return current_content_file_; }
@@ -145,6 +149,7 @@ class frmMain : public QMainWindow {
   void DisplayMacros();
   void ShowMacroValue(int row);
   void ClearRightColumns();
+  void ReadDefinitionForColumns();
   void ShowPopup(QMenu* menu, QWidget* view, const QPoint& position);
   void PrepareCustomItems(QMenu* menu);
   QListWidget* VisibleFoldersList() const;
@@ -222,6 +227,9 @@ class frmMain : public QMainWindow {
   bool reset_selection_ = false;
   bool generating_ = false;
   bool display_pending_ = false;
+  /// Set while the columns re-read a definition whose failure a run reports itself.
+  bool quiet_definition_errors_ = false;
+  int exit_status_ = 0;
   int remembered_folder_row_ = 0;
   int remembered_document_ = 0;
   std::int64_t remembered_content_file_ = 0;
@@ -238,7 +246,7 @@ class frmMain : public QMainWindow {
   QWidget* client_ = nullptr;
   QToolBar* toolbar_ = nullptr;
   QGroupBox* frProjects_ = nullptr;
-  QComboBox* cmbProjects_ = nullptr;
+  ProjectsCombo* cmbProjects_ = nullptr;
   QPushButton* cmdRefresh_ = nullptr;
   QPushButton* cmdEditProjectProperties_ = nullptr;
   QPushButton* cmdProjectFiles_ = nullptr;

@@ -27,13 +27,18 @@ void frmMain::Timer2_Timer() {
   const BatchOpenResult opened = OpenBatchProject(ws_, options);
   if (opened != BatchOpenResult::kOpened) {
     // The box has been shown; the program stays open, in view.
+    exit_status_ = kBatchNotStarted;
     if (options.window == 1) showNormal();
     return;
   }
   reset_selection_ = true;
+  // The run reports a definition it cannot read; the display before it stays quiet.
+  quiet_definition_errors_ = true;
   RefreshProjects(true);
+  quiet_definition_errors_ = false;
   reset_selection_ = false;
   const RunResult result = GenerateBatchProject(ws_, options, clock_);
+  exit_status_ = BatchExitStatus(result);
 
   try {
     StartBatchCommand();

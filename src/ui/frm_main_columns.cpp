@@ -125,7 +125,7 @@ void frmMain::DisplayCurrentProject(bool show_status) {
   ClearFoldersAndFiles();
   Trap([&] {
     // A definition that cannot be read is reported; what was read is still shown.
-    ReadProjectDefinition(ws_, false, true);
+    ReadDefinitionForColumns();
     folder_rows_ = view_.Folders(false);
     sorted_folder_rows_ = view_.Folders(true);
     FillList(lstFolders_, folder_rows_);
@@ -139,6 +139,18 @@ void frmMain::DisplayCurrentProject(bool show_status) {
     ws_.host.AddStatusLine("Current Project: \t" + ws_.settings.name + " (" +
                            DecimalText(ws_.definition.folder_count) + " Folders, " +
                            DecimalText(ws_.definition.document_count) + " Documents)");
+  }
+}
+
+void frmMain::ReadDefinitionForColumns() {
+  if (!quiet_definition_errors_) {
+    ReadProjectDefinition(ws_, false, true);
+    return;
+  }
+  try {
+    ReadProjectDefinition(ws_, false, false);
+  } catch (const TarveloError&) {
+    // The run reads the same file and reports the failure through its halt.
   }
 }
 
@@ -344,6 +356,9 @@ void frmMain::CreatePopupMenus() {
 void frmMain::ShowPopup(QMenu* menu, QWidget* view, const QPoint& position) {
   if (!menu->isEnabled()) return;
   PrepareCustomItems(menu);
+  // A static Document has no Template to edit.
+  if (menu == mnuTemplate_)
+    item("mnuTemplateEdit")->setEnabled(!template_row_.resolved_path.empty());
   auto* scroll = qobject_cast<QAbstractScrollArea*>(view);
   menu->popup((scroll != nullptr ? scroll->viewport() : view)->mapToGlobal(position));
 }

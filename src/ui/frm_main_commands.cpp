@@ -7,6 +7,7 @@
 #include "common/error.h"
 #include "common/paths.h"
 #include "generation/generation_run.h"
+#include "generation/sample_run.h"
 #include "project/history_operations.h"
 #include "project/launchers.h"
 #include "project/project_definition.h"
@@ -54,8 +55,12 @@ void frmMain::editProjectProperties() {
 }
 
 void frmMain::openProject() {
-  const QString path = chooser_.OpenFileName(
-      this, tr("Open Project"), tr("Tarvelo Projects (*.web)"), QStringLiteral("*.web"));
+  // The dialog starts in the current Project's folder.
+  const std::string folder =
+      current_project_ >= 0 ? FolderOfPath(ws_.settings.project_file_path) : std::string();
+  const QString path =
+      chooser_.OpenFileName(this, tr("Open Project"), tr("Tarvelo Projects (*.web)"),
+                            PathText(folder) + QStringLiteral("*.web"));
   if (path.isEmpty()) return;
   const HistoryUpdate update = OpenProject(ws_, PathBytes(path));
   if (!update.list_changed) return;
@@ -123,15 +128,19 @@ void frmMain::EndGenerate() {
   }
   tool("Stop")->setEnabled(false);
   item("mnuStopGeneration")->setEnabled(false);
+  // The run has just read the definition and reported any failure through its halt;
+  // reading it again for the columns says nothing twice.
+  quiet_definition_errors_ = true;
   if (ws_.options.post_generate_refresh == 1 || display_pending_) {
     display_pending_ = false;
     DisplayCurrentProject(false);
   } else if (current_project_ >= 0) {
     // The run left the definition with resolved names; the columns use them as written.
-    ReadProjectDefinition(ws_, false, true);
+    ReadDefinitionForColumns();
     remembered_folder_row_ = 0;
     remembered_document_ = 0;
   }
+  quiet_definition_errors_ = false;
 }
 
 // --- Launchers of the menus and the toolbar ---
@@ -166,10 +175,14 @@ void frmMain::exploreFolder() {
 }
 
 // The tutorial is the overview sample Project's own site, generated into the program
-// folder's overview/.
+// folder's overview/; on a first start it is generated before it is opened.
 void frmMain::openTutorial() {
-  MakeLaunchers().OpenWithDefaultApplication(
-      JoinPath(JoinPath(ws_.program_folder, "overview"), "index.html"), 1);
+  const std::string index = JoinPath(JoinPath(ws_.program_folder, "overview"), "index.html");
+  if (!ws_.files.FileExists(index)) {
+    if (generating_) return;
+    GenerateSampleProject(ws_, clock_);
+  }
+  MakeLaunchers().OpenWithDefaultApplication(index, 1);
 }
 
 // The program has no web site of its own: "Online" shows the same local overview in

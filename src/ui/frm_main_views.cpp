@@ -1,9 +1,11 @@
-// Column widgets: Enter and the file drag.
+// Column widgets: Enter and the file drag; the Projects list's middle elision.
 #include "ui/frm_main_views.h"
 
 #include <QDrag>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <QUrl>
 
 namespace tarvelo {
@@ -68,6 +70,29 @@ void ColumnTree::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QTreeWidget::keyPressEvent(event);
+}
+
+ProjectsCombo::ProjectsCombo(QWidget* parent) : QComboBox(parent) {}
+
+QString ProjectsCombo::shownText() const {
+  QStyleOptionComboBox option;
+  initStyleOption(&option);
+  const QRect field =
+      style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+  return fontMetrics().elidedText(currentText(), Qt::ElideMiddle, field.width());
+}
+
+// As QComboBox paints itself, with the label's text cut in the middle rather than
+// at its end.
+void ProjectsCombo::paintEvent(QPaintEvent*) {
+  QStylePainter painter(this);
+  painter.setPen(palette().color(QPalette::Text));
+  QStyleOptionComboBox option;
+  initStyleOption(&option);
+  painter.drawComplexControl(QStyle::CC_ComboBox, option);
+  if (currentIndex() < 0 && !placeholderText().isEmpty()) return;
+  option.currentText = shownText();
+  painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
 }  // namespace tarvelo

@@ -1,10 +1,12 @@
 // The list and tree widgets of the main window's columns: a plain QListWidget or
 // QTreeWidget that also reports Enter (activation by keyboard, which Qt's own
 // itemActivated mixes with clicks on some desktops) and drags the column's file out
-// as a file URL, copy only.
+// as a file URL, copy only; and the Projects list, which shows a long name with both
+// ends.
 #ifndef TARVELO_UI_FRM_MAIN_VIEWS_H_
 #define TARVELO_UI_FRM_MAIN_VIEWS_H_
 
+#include <QComboBox>
 #include <QFile>
 #include <QListWidget>
 #include <QString>
@@ -59,6 +61,18 @@ class ColumnTree : public QTreeWidget {
  protected:
   void startDrag(Qt::DropActions supported_actions) override;
   void keyPressEvent(QKeyEvent* event) override;
+};
+
+/// The Projects list: a name too long for the box is cut in the middle, so its start
+/// and its end (where names differ: "Site - staging", "Site - live") both show.
+class ProjectsCombo : public QComboBox {
+ public:
+  explicit ProjectsCombo(QWidget* parent = nullptr);
+  /// The current name as the box shows it.
+  QString shownText() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace tarvelo

@@ -53,7 +53,17 @@ WidgetHost::WidgetHost(QWidget* parent) : parent_(parent) {}
 
 void WidgetHost::AddStatusLine(const std::string& line) {
   if (!status_list_) return;
-  status_list_->addItem(DisplayText(line));
+  pending_lines_.append(DisplayText(line));
+  if (!generating_ || !since_flush_.isValid() || since_flush_.elapsed() >= kStatusInterval) {
+    FlushStatusLines();
+  }
+}
+
+void WidgetHost::FlushStatusLines() {
+  since_flush_.start();
+  if (!status_list_ || pending_lines_.isEmpty()) return;
+  status_list_->addItems(pending_lines_);
+  pending_lines_.clear();
   const int count = status_list_->count();
   if (count > 1) {
     status_list_->setCurrentRow(count - 1);
@@ -62,11 +72,13 @@ void WidgetHost::AddStatusLine(const std::string& line) {
 }
 
 void WidgetHost::ClearStatusLines() {
+  pending_lines_.clear();
   if (status_list_) status_list_->clear();
 }
 
 MessageAnswer WidgetHost::ShowMessage(const std::string& text, const std::string& caption,
                                       MessageButtons buttons, MessageIcon icon) {
+  FlushStatusLines();
   QMessageBox box(BoxIcon(icon), DisplayText(caption), WithLineBreaks(text), QMessageBox::NoButton,
                   parent_);
   // Messages quote file names, which must never be taken for markup.
@@ -85,16 +97,19 @@ MessageAnswer WidgetHost::ShowMessage(const std::string& text, const std::string
 
 int WidgetHost::AskWithPromptBox(const std::string& caption, const std::string& message,
                                  const PromptButtons& buttons, int preset) {
+  FlushStatusLines();
   frmMessageBox box(DisplayText(caption), DisplayText(message), buttons, preset, parent_);
   box.exec();
   return box.result_code();
 }
 
 void WidgetHost::ProcessEvents() {
+  if (since_flush_.isValid() && since_flush_.elapsed() >= kStatusInterval) FlushStatusLines();
   QCoreApplication::processEvents();
 }
 
 void WidgetHost::Pause(int milliseconds) {
+  FlushStatusLines();
   if (milliseconds <= 0) {
     QCoreApplication::processEvents();
     return;
@@ -109,10 +124,13 @@ void WidgetHost::Beep() {
 }
 
 void WidgetHost::GenerationStarted() {
+  generating_ = true;
   if (started_) started_();
 }
 
 void WidgetHost::GenerationEnded() {
+  generating_ = false;
+  FlushStatusLines();
   if (ended_) ended_();
 }
 

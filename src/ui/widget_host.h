@@ -3,7 +3,9 @@
 #ifndef TARVELO_UI_WIDGET_HOST_H_
 #define TARVELO_UI_WIDGET_HOST_H_
 
+#include <QElapsedTimer>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <string>
 
@@ -32,7 +34,10 @@ class WidgetHost : public Host {
   }
 
   /// Adds the line to the status list; from the second line on the newest line is
-  /// selected, which scrolls it into view.
+  /// selected, which scrolls it into view. During a generation run the lines reach
+  /// the list in batches, at most kStatusInterval apart and before any box, pause or
+  /// the end of the run, so a run of thousands of Documents does not spend its time
+  /// laying out and painting the list once per Document.
   void AddStatusLine(const std::string& line) override;
   void ClearStatusLines() override;
   MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
@@ -46,9 +51,18 @@ class WidgetHost : public Host {
   void GenerationStarted() override;
   void GenerationEnded() override;
 
+  /// The longest a status line waits during a run before it is shown, in ms.
+  static constexpr int kStatusInterval = 100;
+
  private:
+  /// Adds the waiting lines to the list in one insertion and selects the newest.
+  void FlushStatusLines();
+
   QWidget* parent_;
   QListWidget* status_list_ = nullptr;
+  bool generating_ = false;
+  QStringList pending_lines_;
+  QElapsedTimer since_flush_;
   std::function<void()> started_;
   std::function<void()> ended_;
 };

@@ -2,6 +2,7 @@
 #include "e2e/cli_runner.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,9 +14,16 @@ extern char** environ;
 namespace tarvelo::testing {
 
 CliResult RunCli(const std::string& home, const std::vector<std::string>& arguments, long epoch) {
+  return RunProgram(TARVELO_CLI_PATH, home, arguments, {}, 120, epoch);
+}
+
+CliResult RunProgram(const std::string& program, const std::string& home,
+                     const std::vector<std::string>& arguments,
+                     const std::vector<std::string>& extra_environment, int timeout_seconds,
+                     long epoch) {
   const std::string out_path = home + ".out";
   const std::string err_path = home + ".err";
-  std::vector<std::string> args = {TARVELO_CLI_PATH};
+  std::vector<std::string> args = {program};
   args.insert(args.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(a.data());
@@ -24,6 +32,7 @@ CliResult RunCli(const std::string& home, const std::vector<std::string>& argume
   std::vector<std::string> env_strings = {"TARVELO_HOME=" + home,
                                           "SOURCE_DATE_EPOCH=" + std::to_string(epoch), "TZ=UTC",
                                           "PATH=/usr/bin:/bin", "HOME=" + home};
+  env_strings.insert(env_strings.end(), extra_environment.begin(), extra_environment.end());
   std::vector<char*> envp;
   for (std::string& e : env_strings) envp.push_back(e.data());
   envp.push_back(nullptr);
@@ -39,7 +48,10 @@ CliResult RunCli(const std::string& home, const std::vector<std::string>& argume
   pid_t pid = 0;
   if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
     int status = 0;
-    ::waitpid(pid, &status, 0);
+    for (int waited = 0; ::waitpid(pid, &status, WNOHANG) == 0; ++waited) {
+      if (waited == timeout_seconds * 50) ::kill(pid, SIGKILL);
+      ::usleep(20000);
+    }
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   }
   posix_spawn_file_actions_destroy(&actions);

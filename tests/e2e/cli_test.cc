@@ -206,6 +206,62 @@ TEST_F(CliTest, IgnoredMissingFilesCompleteWithExitOne) {
             "See Log File.");
 }
 
+// A definition that cannot be read still gets its run: the log and the generated-files
+// list of an earlier success are replaced by the halt, reported once.
+TEST_F(CliTest, UnreadableDefinitionEndsTheRunThroughTheHalt) {
+  ASSERT_EQ(Run().status, 0);
+  ::unlink((site_ + "/src/project.txt").c_str());
+  const CliResult result = Run();
+  EXPECT_EQ(result.status, 2);
+  const std::string description = "Could not open Project Definition file at " + site_ +
+                                  "/src/project.txt. Please check the path to your Project "
+                                  "Definition File or create a Project Definition file at this "
+                                  "location.";
+  EXPECT_EQ(Masked(Lines(result.out)),
+            (std::vector<std::string>{
+                "Tarvelo Content Management System 1.0.0",
+                "Command Line: \t/project=" + site_ + "/site.web",
+                "Current Project: \tFixture Site (0 Folders, 0 Documents)",
+                "Starting Project: \tFixture Site\t\t<time>",
+                "Error in Project: \tFixture Site\t\t<time>",
+                "Generated 0 of 0 documents\t\tSee Log File.",
+            }));
+  EXPECT_EQ(Masked(Lines(ReadFile(home_ + "/temp/tarvelo.txt"))),
+            (std::vector<std::string>{
+                "Starting Project: \tFixture Site\t\t<time>",
+                "",
+                "",
+                "Error in Project: \tFixture Site\t\t<time>",
+                "",
+                "Generated 0 of 0 documents",
+                "",
+                description,
+            }));
+  EXPECT_EQ(ReadFile(home_ + "/temp/generate.txt"), "");
+  const size_t report = result.err.find("Error # ");
+  ASSERT_NE(report, std::string::npos) << result.err;
+  EXPECT_EQ(result.err.find("Error # ", report + 1), std::string::npos) << result.err;
+}
+
+// --keep-going answers Yes to All: the missing Content File is counted and the missing
+// output folder created, the run finishes and says so with exit status 1.
+TEST_F(CliTest, KeepGoingFinishesTheRunAndCounts) {
+  ::unlink((site_ + "/src/about.par").c_str());
+  const std::string root = dir_.path() + "/elsewhere/";
+  const CliResult result = Run({"/document-root=" + root, "--keep-going"});
+  EXPECT_EQ(result.status, 1) << result.err;
+  EXPECT_TRUE(Exists(root + "index.html"));
+  EXPECT_TRUE(Exists(root + "about.html"));
+  EXPECT_EQ(Lines(result.out).back(),
+            "Generated 2 of 3 documents with 1 error (1 missing file) (1  static document).\t\t"
+            "See Log File.");
+  for (const char* caption : {"File Access Error: ", "Subdirectory Does Not Exist: "}) {
+    const size_t asked = result.err.find(caption);
+    ASSERT_NE(asked, std::string::npos) << caption << result.err;
+    EXPECT_NE(result.err.find("  -> Yes to All", asked), std::string::npos) << result.err;
+  }
+}
+
 TEST_F(CliTest, BrokenProjectsExitTwoAndWriteNothing) {
   {
     SCOPED_TRACE("a Folder line with ] before [");

@@ -68,8 +68,24 @@ TEST_F(ProjectHistoryTest, ReadsPathsStatesAndNames) {
 TEST_F(ProjectHistoryTest, WhichEntryIsCurrent) {
   const std::string a = dir_ / "a.web";
   const std::string b = dir_ / "b.web";
-  EXPECT_EQ(ReadText("5|" + a + "|1\r\n5|" + b + "|1\r\n").current_index, 0);
-  EXPECT_EQ(ReadText("5|" + a + "|2\r\n5|" + b + "|2\r\n").current_index, 1);
+  const std::string gone = dir_ / "gone.web";
+  const struct {
+    std::string text;
+    Int16 current;
+    std::string missing;
+  } cases[] = {
+      {"5|" + a + "|1\r\n5|" + b + "|1\r\n", 0, ""},
+      {"5|" + a + "|2\r\n5|" + b + "|2\r\n", 1, ""},
+      // A current Project whose file is gone: the first one still listed stands in.
+      {"5|" + gone + "|2\r\n5|" + b + "|1\r\n", 1, gone},
+      {"5|" + a + "|1\r\n5|" + gone + "|2\r\n", 0, gone},
+      {"5|" + gone + "|2\r\n", -1, gone},
+  };
+  for (const auto& c : cases) {
+    const ProjectHistory history = ReadText(c.text);
+    EXPECT_EQ(history.current_index, c.current) << c.text;
+    EXPECT_EQ(history.missing_current_path, c.missing) << c.text;
+  }
   const ProjectHistory empty = ReadText("");
   EXPECT_EQ(empty.last_index, -1);
   EXPECT_EQ(empty.current_index, -1);

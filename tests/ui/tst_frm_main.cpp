@@ -3,6 +3,8 @@
 // window's generation callbacks as the workbench's own Host is), a desktop that
 // records what would be started, and a scripted file chooser. With
 // TARVELO_SCREENSHOT_DIR set, the layout test also saves the screenshots of the docs.
+#include <unistd.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -240,6 +242,12 @@ class TstFrmMain : public QObject {
   void laterWindowsSayTheyAreNotAvailable();
   void layoutFitsItsTexts_data();
   void layoutFitsItsTexts();
+  void batchExitStatusTellsHowTheRunEnded_data();
+  void batchExitStatusTellsHowTheRunEnded();
+  void unreadableDefinitionIsReportedOnce();
+  void tutorialIsGeneratedOnAFirstStart();
+  void missingCurrentProjectFileIsNamed();
+  void smallCommandsFitTheirContext();
 };
 
 void TstFrmMain::startsUpInAnEmptyProgramFolder() {
@@ -354,8 +362,10 @@ void TstFrmMain::columnsShowTheProject() {
   Bench bench;
   frmMain& window = bench.StartWithSite();
   QCOMPARE(bench.chooser.calls.size(), size_t{1});
+  // The dialog starts in the folder of the current (sample) Project.
   QCOMPARE(bench.chooser.calls[0],
-           (QStringList{"Open Project", "Tarvelo Projects (*.web)", "*.web"}));
+           (QStringList{"Open Project", "Tarvelo Projects (*.web)",
+                        QString::fromStdString(bench.home.path() + "/overview/*.web")}));
   QCOMPARE(bench.Find<QComboBox>("cmbProjects")->currentText(), QStringLiteral("Fixture Site"));
   QCOMPARE(window.windowTitle(), QStringLiteral("Tarvelo CMS - Fixture Site - ") +
                                      QString::fromStdString(bench.site_file));
@@ -890,6 +900,148 @@ void TstFrmMain::layoutFitsItsTexts() {
     window.setWindowState(Qt::WindowActive);
     QVERIFY(window.grab().save(QDir(folder).filePath(file)));
   }
+}
+
+// The definition of the fixture site without its missing Content File.
+const char* const kCompleteDefinition =
+    "Globals=globals.par\r\n[Pages]\r\npages\\index.html,page.tpl,pages\\index.par\r\n";
+
+void TstFrmMain::batchExitStatusTellsHowTheRunEnded_data() {
+  QTest::addColumn<QString>("project");     // "site", or a path that is no project file
+  QTest::addColumn<QString>("definition");  // written over project.txt; "-" deletes it
+  QTest::addColumn<bool>("stop");
+  QTest::addColumn<int>("status");
+  QTest::addColumn<int>("reports");  // common error reports shown
+  QTest::newRow("completed") << "site" << kCompleteDefinition << false << 0 << 0;
+  QTest::newRow("missing file") << "site"
+                                << "" << false << 1 << 0;
+  QTest::newRow("unreadable definition") << "site"
+                                         << "-" << false << 2 << 1;
+  QTest::newRow("stopped") << "site"
+                           << "" << true << 130 << 0;
+  QTest::newRow("no project file") << "/nowhere/site.web"
+                                   << "" << false << 2 << 0;
+}
+
+void TstFrmMain::batchExitStatusTellsHowTheRunEnded() {
+  QFETCH(QString, project);
+  QFETCH(QString, definition);
+  QFETCH(bool, stop);
+  QFETCH(int, status);
+  QFETCH(int, reports);
+  Bench bench;
+  bench.ws.options.create_subdirectories = 1;
+  bench.ws.options.ignore_missing_file_errors = 1;
+  if (definition == "-") {
+    ::unlink(bench.Src("project.txt").c_str());
+  } else if (!definition.isEmpty()) {
+    WriteFile(bench.Src("project.txt"), definition.toStdString());
+  }
+  if (stop) bench.host.on_events = [&](int) { bench.Tool("Stop")->trigger(); };
+  const std::string file = project == "site" ? bench.site_file : project.toStdString();
+  frmMain& window = bench.Start({"/mode=1", "/project=" + file});
+  QCOMPARE(window.exit_status(), 0);
+  const size_t before = bench.host.messages.size();
+  QTRY_VERIFY_WITH_TIMEOUT(!bench.Find<QTimer>("Timer2")->isActive(), 5000);
+  QCOMPARE(window.exit_status(), status);
+  int shown = 0;
+  for (size_t i = before; i < bench.host.messages.size(); ++i) {
+    shown += bench.host.messages[i].caption == "Error" ? 1 : 0;
+  }
+  QCOMPARE(shown, reports);
+  if (definition == "-") {
+    // The halt path: the log and the generated-files list hold this run, not an older one.
+    const std::string log = ReadFile(bench.ws.working.log_file);
+    QVERIFY(log.rfind("Starting Project: \tFixture Site", 0) == 0);
+    QVERIFY(log.find("Error in Project: \tFixture Site") != std::string::npos);
+    QVERIFY(log.find("\r\nGenerated 0 of 0 documents\r\n") != std::string::npos);
+    QCOMPARE(ReadFile(bench.ws.working.generated_list), std::string());
+  }
+}
+
+// Generate with a definition that cannot be read: the run's halt reports it, and the
+// columns read it again afterwards without a second box.
+void TstFrmMain::unreadableDefinitionIsReportedOnce() {
+  for (const Int16 refresh : {Int16{0}, Int16{1}}) {
+    Bench bench;
+    bench.StartWithSite();
+    bench.ws.options.post_generate_refresh = refresh;
+    ::unlink(bench.Src("project.txt").c_str());
+    const size_t before = bench.host.messages.size();
+    bench.Item("mnuGenerateProject")->trigger();
+    QCOMPARE(bench.host.messages.size(), before + 1);
+    QVERIFY(bench.host.messages.back().text.rfind("Error # 10005 was generated by Tarvelo", 0) ==
+            0);
+    QVERIFY(HasLine(bench.host.status, "Error in Project: \tFixture Site"));
+  }
+}
+
+void TstFrmMain::tutorialIsGeneratedOnAFirstStart() {
+  Bench bench(kSamples);
+  bench.Start();
+  const std::string index = bench.home.path() + "/overview/index.html";
+  QVERIFY(!tarvelo::testing::Exists(index));
+  bench.Item("mnuTarveloTutorial")->trigger();
+  QVERIFY(tarvelo::testing::Exists(index));
+  QCOMPARE(bench.desktop.opened, (std::vector<std::pair<std::string, bool>>{{index, false}}));
+  QVERIFY(HasLine(bench.host.status, "Starting Project: \tTarvelo CMS Overview (Sample)"));
+  QVERIFY(HasLine(bench.host.status, "Completed Project:\tTarvelo CMS Overview (Sample)"));
+  QVERIFY(bench.host.prompts.empty());
+  // Once it is there, the tutorial only opens.
+  const size_t lines = bench.host.status.size();
+  bench.Item("mnuTarveloTutorial")->trigger();
+  QCOMPARE(bench.host.status.size(), lines);
+  QCOMPARE(bench.desktop.opened.size(), size_t{2});
+}
+
+void TstFrmMain::missingCurrentProjectFileIsNamed() {
+  Bench bench(kSamples);
+  const std::string gone = bench.site.path() + "/gone.web";
+  const std::string sample = SampleProjectFilePath(bench.home.path());
+  WriteFile(bench.home.path() + "/projects.ini", "5|" + sample + "|1\r\n5|" + gone + "|2\r\n");
+  QVERIFY(ReadProjectHistory(bench.ws));
+  ReadProjectSettings(bench.ws, "");
+  bench.Start();
+  QCOMPARE(bench.Find<QComboBox>("cmbProjects")->currentText(),
+           QStringLiteral("Tarvelo CMS Overview (Sample)"));
+  QVERIFY(!Texts(bench.Find("lstFolders")).isEmpty());
+  QCOMPARE(bench.host.status, (std::vector<std::string>{"Tarvelo Content Management System " +
+                                                            ProgramVersion().toStdString(),
+                                                        "Project file not found: \t" + gone}));
+  QCOMPARE(ReadFile(bench.home.path() + "/projects.ini"), "5|" + sample + "|2\r\n");
+}
+
+void TstFrmMain::smallCommandsFitTheirContext() {
+  Bench bench;
+  WriteFile(bench.Src("project.txt"),
+            "[Pages]\r\npages\\index.html,page.tpl,pages\\index.par\r\npages\\robots.txt\r\n");
+  bench.StartWithSite();
+  // Open Project starts in the current Project's folder.
+  bench.Item("mnuOpenProject")->trigger();
+  QCOMPARE(bench.chooser.calls.size(), size_t{2});
+  QCOMPARE(bench.chooser.calls[0][2],
+           QString::fromStdString(bench.home.path() + "/overview/*.web"));
+  QCOMPARE(bench.chooser.calls[1][2], QString::fromStdString(bench.site.path() + "/*.web"));
+  QCOMPARE(bench.chooser.calls[1][1], QStringLiteral("Tarvelo Projects (*.web)"));
+
+  // The Template's Edit is there only for a Document with a Template.
+  auto* templates = bench.Find("lstTemplate");
+  for (const auto& [row, editable] : {std::pair{1, false}, std::pair{0, true}}) {
+    bench.Find("lstDocuments")->setCurrentRow(row);
+    templates->customContextMenuRequested(QPoint(2, 2));
+    auto* popup = bench.Find<QMenu>("mnuTemplate");
+    QCOMPARE(bench.Item("mnuTemplateEdit")->isEnabled(), editable);
+    popup->hide();
+  }
+
+  // A long Project name shows both ends.
+  auto* projects = bench.Find<QComboBox>("cmbProjects");
+  projects->setItemText(projects->currentIndex(),
+                        QStringLiteral("Fixture Site of a long name that cannot fit - staging"));
+  const QString shown = static_cast<ProjectsCombo*>(projects)->shownText();
+  QVERIFY2(shown.startsWith(QStringLiteral("Fix")) && shown.endsWith(QStringLiteral("ing")) &&
+               shown.contains(QChar(0x2026)),
+           qPrintable(shown));
 }
 
 int main(int argc, char** argv) {

@@ -102,6 +102,8 @@ class TestUiParts : public QObject {
   void promptBoxCentresOverParent();
 
   void statusListSelectsNewestFromSecondLine();
+  void statusLinesOfARunArriveInBatches_data();
+  void statusLinesOfARunArriveInBatches();
   void showMessage_data();
   void showMessage();
   void askWithPromptBoxReturnsAnswer();
@@ -254,6 +256,37 @@ void TestUiParts::statusListSelectsNewestFromSecondLine() {
   QCOMPARE(list.count(), 0);
   host.AddStatusLine("again");
   QVERIFY(list.selectedItems().isEmpty());
+}
+
+void TestUiParts::statusLinesOfARunArriveInBatches_data() {
+  QTest::addColumn<QString>("trigger");  // what shows the waiting lines
+  QTest::newRow("end of the run") << "end";
+  QTest::newRow("a pause") << "pause";
+  QTest::newRow("events after the interval") << "events";
+}
+
+void TestUiParts::statusLinesOfARunArriveInBatches() {
+  QFETCH(QString, trigger);
+  QListWidget list;
+  WidgetHost host;
+  host.set_status_list(&list);
+  host.GenerationStarted();
+  host.AddStatusLine("Starting Project: \tSite");  // the first line of a run shows at once
+  host.AddStatusLine("Processing:\t/site/a.html");
+  host.AddStatusLine("Processing:\t/site/b.html");
+  host.ProcessEvents();  // within the interval: the lines wait
+  QCOMPARE(list.count(), 1);
+  if (trigger == "end") {
+    host.GenerationEnded();
+  } else if (trigger == "pause") {
+    host.Pause(0);
+  } else {
+    QTest::qWait(WidgetHost::kStatusInterval + 20);
+    host.ProcessEvents();
+  }
+  QCOMPARE(list.count(), 3);
+  QCOMPARE(list.currentRow(), 2);
+  QCOMPARE(list.item(2)->text(), QString("Processing:\t/site/b.html"));
 }
 
 void TestUiParts::showMessage_data() {
