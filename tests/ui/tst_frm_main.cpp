@@ -231,6 +231,7 @@ class TstFrmMain : public QObject {
   void windowedBatchModeClosesTheProgram();
   void batchModeProblemsKeepTheProgramOpen();
   void laterWindowsSayTheyAreNotAvailable();
+  void searchCommandsOpenTheirWindows();
   void layoutFitsItsTexts_data();
   void layoutFitsItsTexts();
 };
@@ -816,10 +817,6 @@ void TstFrmMain::laterWindowsSayTheyAreNotAvailable() {
   Bench bench;
   bench.StartWithSite();
   const std::pair<const char*, const char*> commands[] = {
-      {"mnuSearch", "Find"},
-      {"mnuSearchDocuments", "Find in Documents"},
-      {"mnuReplace", "Replace"},
-      {"mnuReplaceSpecial", "Replace Special"},
       {"mnuViewContentFiles", "Content Files"},
       {"mnuViewTemplates", "Templates"},
       {"mnuProjectBrowser", "Project Browser"},
@@ -837,6 +834,32 @@ void TstFrmMain::laterWindowsSayTheyAreNotAvailable() {
   bench.Find<QPushButton>("cmdEditProjectProperties")->click();
   QCOMPARE(bench.host.messages.back().text,
            std::string("The Project Properties window is not available yet."));
+}
+
+void TstFrmMain::searchCommandsOpenTheirWindows() {
+  Bench bench;
+  bench.StartWithSite();
+  const std::pair<QAction*, QString> commands[] = {
+      {bench.Item("mnuSearch"), "Find"},
+      {bench.Item("mnuSearchDocuments"), "Find in Documents"},
+      {bench.Item("mnuReplace"), "Replace"},
+      {bench.Item("mnuReplaceSpecial"), "Replace Special"},
+      {bench.Tool("Search"), "Find"},
+      {bench.Tool("Replace"), "Replace"},
+  };
+  const size_t messages = bench.host.messages.size();
+  for (const auto& [command, caption] : commands) {
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (modal == nullptr) return;
+      shown = modal->windowTitle();
+      modal->close();
+    });
+    command->trigger();
+    QCOMPARE(shown, caption);
+  }
+  QCOMPARE(bench.host.messages.size(), messages);  // no "not available", no error
 }
 
 void TstFrmMain::layoutFitsItsTexts_data() {
