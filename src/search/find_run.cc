@@ -65,11 +65,11 @@ FindTotals RunFind(Workspace& workspace, const ProjectDefinition& definition,
   reporter.ClearStatus();
   reporter.ClearResults();
   const FileStore& files = workspace.files;
-  const std::string& log = workspace.working.search_file;
+  SearchLogBuffer log(files, workspace.working.search_file);
   const std::string needle =
       SearchNeedle(request.find_text, request.definitions_only, workspace.settings);
-  WriteSearchLog(files, log, "Searching for: \"" + needle + "\"", true);
-  WriteSearchLog(files, log, "", false);
+  log.Start("Searching for: \"" + needle + "\"");
+  log.Add("");
 
   list.InitFileList();
   reporter.UpdateStatus("Building File List...");
@@ -87,9 +87,9 @@ FindTotals RunFind(Workspace& workspace, const ProjectDefinition& definition,
     if (name.empty()) continue;
     const std::string path = ResolveSearchPath(workspace, name, request.scope.documents_mode);
     reporter.UpdateStatus("Searching: " + path);
-    WriteSearchLog(files, log, path, false);
+    log.Add(path);
     if (!files.FileExists(path)) {
-      WriteSearchLog(files, log, ">File does not exist", false);
+      log.Add(">File does not exist");
     } else {
       ++totals.files_checked;
       const std::int32_t found = DoSearch(workspace, reporter, name, path, needle,
@@ -100,18 +100,18 @@ FindTotals RunFind(Workspace& workspace, const ProjectDefinition& definition,
         const std::string phrase = Plural(found, "occurrence");
         reporter.UpdateStatus(phrase + " found.");
         reporter.UpdateResultsStatus(path + " (" + std::to_string(found) + ")");
-        WriteSearchLog(files, log, ">" + phrase + " found", false);
+        log.Add(">" + phrase + " found");
       } else {
-        WriteSearchLog(files, log, ">Not found", false);
+        log.Add(">Not found");
       }
     }
-    WriteSearchLog(files, log, "", false);
+    log.Add("");
   }
 
   totals.stopped = stop_requested.exchange(false);
   const std::string summary = FindSummary(totals);
-  WriteSearchLog(files, log, "", false);
-  WriteSearchLog(files, log, summary, false);
+  log.Add("");
+  log.Add(summary);
   reporter.UpdateStatus(summary);
   return totals;
 }

@@ -3,6 +3,8 @@
 // place, so a failure at any line leaves the file as it was.
 #include "search/replace_run.h"
 
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "common/error.h"
@@ -24,15 +26,41 @@ struct ChangedLine {
   std::int32_t number;
 };
 
-// Copies the file into the working file, line by line.
-void CopyToWorkingFile(const FileStore& files, const std::string& source,
-                       const std::string& working) {
+// Copies the file into the working file, line by line, and tells whether rewriting it
+// would change any byte: not when nothing is to be replaced and every line already
+// ends with CR LF (then the copy is exactly as long as the file).
+bool CopyToWorkingFile(const FileStore& files, const std::string& source,
+                       const std::string& working, const std::string& text_to_find,
+                       bool ignore_case) {
   TextReader reader = files.OpenTextFile(source);
   TextWriter writer = files.CreateTextFile(working);
   std::string line;
-  while (reader.ReadLine(line)) writer.WriteLine(line);
+  std::uintmax_t written = 0;
+  bool changes = false;
+  while (reader.ReadLine(line)) {
+    writer.WriteLine(line);
+    written += line.size() + 2;
+    if (!changes) {
+      try {
+        changes = ReplaceInLine(line, text_to_find, "", ignore_case, true) > 0;
+      } catch (const TarveloError&) {
+        changes = true;  // the rewrite itself raises it
+      }
+    }
+  }
   reader.Close();
   writer.Close();
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(files.DiskPath(source), error);
+  return changes || error || size != written;
+}
+
+// The file's modification time becomes now, as a rewrite would make it.
+bool Touch(const FileStore& files, const std::string& path) {
+  std::error_code error;
+  std::filesystem::last_write_time(files.DiskPath(path),
+                                   std::filesystem::file_time_type::clock::now(), error);
+  return !error;
 }
 
 }  // namespace
@@ -67,7 +95,10 @@ std::int32_t ReplaceInFile(Workspace& workspace, SearchReporter* reporter,
   std::int32_t total = 0;
   std::vector<ChangedLine> changed;
   try {
-    CopyToWorkingFile(files, file_with_path, workspace.working.replace_file);
+    const bool changes = CopyToWorkingFile(files, file_with_path, workspace.working.replace_file,
+                                           text_to_find, ignore_case);
+    // A rewrite that would write the same bytes only renews the file's time.
+    if (!changes && !read_only && Touch(files, file_with_path)) return 0;
     TextReader reader = files.OpenTextFile(workspace.working.replace_file);
     TextWriter writer;
     if (!read_only) writer = files.ReplaceTextFile(file_with_path);
@@ -106,11 +137,9 @@ ReplaceTotals RunReplace(Workspace& workspace, const ProjectDefinition& definiti
                          SearchReporter& reporter, std::atomic<bool>& stop_requested) {
   stop_requested = false;
   const FileStore& files = workspace.files;
-  const std::string& log = workspace.working.search_file;
-  WriteSearchLog(files, log,
-                 "Replacing: \"" + request.find_text + "\" with: \"" + request.replace_with + "\"",
-                 true);
-  WriteSearchLog(files, log, "", false);
+  SearchLogBuffer log(files, workspace.working.search_file);
+  log.Start("Replacing: \"" + request.find_text + "\" with: \"" + request.replace_with + "\"");
+  log.Add("");
 
   list.InitFileList();
   reporter.ClearStatus();
@@ -132,10 +161,10 @@ ReplaceTotals RunReplace(Workspace& workspace, const ProjectDefinition& definiti
     if (name.empty()) continue;
     const std::string path = ResolveSearchPath(workspace, name, false);
     reporter.UpdateStatus("Processing: " + path);
-    WriteSearchLog(files, log, path, false);
+    log.Add(path);
     if (!files.FileExists(path)) {
-      WriteSearchLog(files, log, ">File does not exist", false);
-      WriteSearchLog(files, log, "", false);
+      log.Add(">File does not exist");
+      log.Add("");
       continue;
     }
     const bool read_only = IsReadOnlyFile(workspace, path);
@@ -156,23 +185,23 @@ ReplaceTotals RunReplace(Workspace& workspace, const ProjectDefinition& definiti
         message = Plural(n, "replacement") + " made.";
       }
       reporter.UpdateStatus(message);
-      WriteSearchLog(files, log, ">" + message, false);
+      log.Add(">" + message);
       reporter.UpdateResultsStatus(path + " (" + std::to_string(n) + ")");
     } else if (failed && !read_only) {
-      WriteSearchLog(files, log, ">Error: the file was left unchanged", false);
+      log.Add(">Error: the file was left unchanged");
     } else {
-      WriteSearchLog(files, log, ">Not found", false);
+      log.Add(">Not found");
     }
-    WriteSearchLog(files, log, "", false);
+    log.Add("");
   }
 
   totals.stopped = stop_requested.exchange(false);
   const auto [first, second] = ReplaceSummary(totals);
   reporter.UpdateStatus(first);
-  WriteSearchLog(files, log, "", false);
-  WriteSearchLog(files, log, first, false);
+  log.Add("");
+  log.Add(first);
   reporter.UpdateStatus(second);
-  WriteSearchLog(files, log, second, false);
+  log.Add(second);
   return totals;
 }
 

@@ -18,4 +18,27 @@ void WriteSearchLog(const FileStore& files, const std::string& path, const std::
   }
 }
 
+void SearchLogBuffer::Start(const std::string& text) {
+  pending_.clear();
+  WriteSearchLog(files_, path_, text, true);
+}
+
+void SearchLogBuffer::Add(const std::string& text) {
+  pending_ += text;
+  pending_ += "\r\n";
+  if (pending_.size() >= 64 * 1024) Flush();
+}
+
+void SearchLogBuffer::Flush() {
+  if (pending_.empty()) return;
+  try {
+    TextWriter writer = files_.OpenTextFileForAppending(path_);
+    writer.Write(pending_);
+    writer.Close();
+  } catch (const TarveloError&) {
+    // As for single lines: the log never stops a run.
+  }
+  pending_.clear();
+}
+
 }  // namespace tarvelo

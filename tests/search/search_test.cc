@@ -261,6 +261,7 @@ TEST_F(SearchTest, StopEndsTheRunAtTheNextFile) {
 
 TEST_F(SearchTest, ReplaceRewritesWritableFilesAndCountsReadOnlyOnes) {
   Src("folder.par", "a\nb");  // no matches: still rewritten with CR LF
+  testing::SetModified(Path("project.par"), 1000000000);  // no matches, CR LF already
   SetReadOnly(Path("page.tpl"), true);
   const ReplaceTotals totals = Replace("[@TITLE]", "[@HEADING]");
   EXPECT_EQ(totals.replacements, 2);
@@ -271,6 +272,8 @@ TEST_F(SearchTest, ReplaceRewritesWritableFilesAndCountsReadOnlyOnes) {
   EXPECT_EQ(tail, summary);
   EXPECT_EQ(ReadFile(Path("index.par")), "[@HEADING]:\r\nHome\r\n[@]\r\n");
   EXPECT_EQ(ReadFile(Path("folder.par")), "a\r\nb\r\n");
+  EXPECT_EQ(ReadFile(Path("project.par")), "[@SITE]:\r\nSite\r\n[@]\r\n");
+  EXPECT_GT(testing::Modified(Path("project.par")), 1000000000);
   EXPECT_EQ(ReadFile(Path("page.tpl")), "<h1>[@TITLE]</h1>\r\n<p>[@TITLE] [@title]</p>\r\n");
   EXPECT_EQ(reporter.results[1], Path("page.tpl") + " (2)");
   EXPECT_EQ(reporter.details[0], "globals.par|" + Path("globals.par") + ":1:1:[@HEADING]: global");
