@@ -25,7 +25,11 @@ namespace tarvelo {
 namespace {
 
 constexpr int kKeyRole = Qt::UserRole + 1;
-constexpr int kBatch = 512;  // tree nodes added per update
+// Nodes wait until there are a few hundred and a fifth of a second has passed: each
+// addition makes the tree lay out all its rows again, so a run with a hundred
+// thousand result lines adds them in a few dozen steps.
+constexpr int kBatch = 512;
+constexpr qint64 kBatchMilliseconds = 200;
 
 }  // namespace
 
@@ -58,6 +62,7 @@ SearchResults::SearchResults(QWidget* window, Workspace& workspace, DesktopServi
   tvDetailedResults_->setObjectName(QStringLiteral("tvDetailedResults"));
   tvDetailedResults_->setUniformRowHeights(true);
   lstResults_->setUniformItemSizes(true);
+  lstStatus_->setUniformItemSizes(true);  // long runs add thousands of lines
   lstResults_->hide();
 
   const QString prefix = QLatin1String(menu_name);
@@ -203,6 +208,7 @@ void SearchResults::ClearResults() {
   pending_.clear();
   keys_.clear();
   icons_.clear();
+  flush_clock_.invalidate();
   tvDetailedResults_->setUpdatesEnabled(false);
   tvDetailedResults_->clear();
   tvDetailedResults_->setUpdatesEnabled(true);
@@ -240,7 +246,10 @@ void SearchResults::UpdateDetailedResultsStatus(const std::string& file_without_
   node->setData(0, kKeyRole, key);
   node->setIcon(0, IconFor(file_without_path, file_with_path));
   pending_.append(node);
-  if (pending_.size() >= kBatch) Flush();
+  if (pending_.size() >= kBatch &&
+      (!flush_clock_.isValid() || flush_clock_.elapsed() >= kBatchMilliseconds)) {
+    Flush();
+  }
 }
 
 void SearchResults::Flush() {
@@ -254,6 +263,7 @@ void SearchResults::Flush() {
     tvDetailedResults_->setCurrentItem(tvDetailedResults_->topLevelItem(count - 1));
   }
   tvDetailedResults_->setUpdatesEnabled(true);
+  flush_clock_.start();
 }
 
 }  // namespace tarvelo

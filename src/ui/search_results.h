@@ -6,6 +6,7 @@
 #ifndef TARVELO_UI_SEARCH_RESULTS_H_
 #define TARVELO_UI_SEARCH_RESULTS_H_
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QIcon>
 #include <QList>
@@ -85,6 +86,7 @@ class SearchResults : public QObject, public SearchReporter {
   QSet<QString> keys_;
   QList<QTreeWidgetItem*> pending_;
   QHash<QString, QIcon> icons_;
+  QElapsedTimer flush_clock_;  // since the last nodes were added
 
   QListWidget* lstStatus_;
   QLabel* labResults_;
