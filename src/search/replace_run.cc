@@ -29,15 +29,18 @@ struct ChangedLine {
 // Copies the file into the working file, line by line, and tells whether rewriting it
 // would change any byte: not when nothing is to be replaced and every line already
 // ends with CR LF (then the copy is exactly as long as the file).
+// A file holding NUL bytes is copied, then refused unless it is only read.
 bool CopyToWorkingFile(const FileStore& files, const std::string& source,
                        const std::string& working, const std::string& text_to_find,
-                       bool ignore_case) {
+                       bool ignore_case, bool read_only) {
   TextReader reader = files.OpenTextFile(source);
   TextWriter writer = files.CreateTextFile(working);
   std::string line;
   std::uintmax_t written = 0;
   bool changes = false;
+  bool binary = false;
   while (reader.ReadLine(line)) {
+    binary = binary || line.find('\0') != std::string::npos;
     writer.WriteLine(line);
     written += line.size() + 2;
     if (!changes) {
@@ -50,6 +53,10 @@ bool CopyToWorkingFile(const FileStore& files, const std::string& source,
   }
   reader.Close();
   writer.Close();
+  // Rewriting would turn each LF of a binary file into CR LF.
+  if (binary && !read_only) {
+    throw TarveloError(kPathFileAccessError, "The file holds NUL bytes, so it is not a text file");
+  }
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(files.DiskPath(source), error);
   return changes || error || size != written;
@@ -96,7 +103,7 @@ std::int32_t ReplaceInFile(Workspace& workspace, SearchReporter* reporter,
   std::vector<ChangedLine> changed;
   try {
     const bool changes = CopyToWorkingFile(files, file_with_path, workspace.working.replace_file,
-                                           text_to_find, ignore_case);
+                                           text_to_find, ignore_case, read_only);
     // A rewrite that would write the same bytes only renews the file's time.
     if (!changes && !read_only && Touch(files, file_with_path)) return 0;
     TextReader reader = files.OpenTextFile(workspace.working.replace_file);
