@@ -257,6 +257,12 @@ TEST_F(SearchTest, StopEndsTheRunAtTheNextFile) {
   Find("[@");
   EXPECT_EQ(reporter.status.back(), "Stopped. 3 occurrences in 2 files. 3 files checked. ");
   EXPECT_FALSE(stop);
+  host.events = 0;
+  Replace("[@TITLE]", "[@NAME]");
+  const std::vector<std::string> tail(reporter.status.end() - 2, reporter.status.end());
+  EXPECT_EQ(tail,
+            (std::vector<std::string>{"Stopped. 1 replacement in 1 file. ", "3 files checked."}));
+  EXPECT_EQ(ReadFile(Path("page.tpl")), "<h1>[@TITLE]</h1>\r\n<p>[@TITLE] [@title]</p>\r\n");
 }
 
 TEST_F(SearchTest, ReplaceRewritesWritableFilesAndCountsReadOnlyOnes) {
