@@ -180,6 +180,8 @@ void TstFrmSearch::findListsResultsAndOpensThem() {
   QVERIFY(!tree->topLevelItem(1)->icon(0).isNull());
   QCOMPARE(tree->currentItem(), tree->topLevelItem(3));
 
+  bench.Screenshot(&window, "find.png");
+
   // A double-click opens the editor at the line; the status list opens the log.
   window.show();
   tree->scrollToItem(tree->topLevelItem(1));
@@ -220,8 +222,6 @@ void TstFrmSearch::findListsResultsAndOpensThem() {
   QCOMPARE(results.selected_list_file(), bench.Src("page.tpl"));
   bench.Find<QAction>(menu, "mnuSearchEdit")->trigger();
   QCOMPARE(bench.desktop.started.back(), (std::vector<std::string>{"edit", bench.Src("page.tpl")}));
-  bench.Find<QCheckBox>(&window, "ckShowDetailedResults")->setChecked(true);
-  bench.Screenshot(&window, "find.png");
 }
 
 void TstFrmSearch::stopEndsTheSearchAndCloseWaitsForIt() {
