@@ -112,6 +112,10 @@ SearchResults::SearchResults(QWidget* window, Workspace& workspace, DesktopServi
   tvDetailedResults_->hooks.drag_file = [this] { return PathText(selected_tree_file_); };
 }
 
+SearchResults::~SearchResults() {
+  qDeleteAll(pending_);  // nodes not yet handed to the tree
+}
+
 Launchers SearchResults::MakeLaunchers() const {
   return Launchers(ws_.options, ws_.settings, desktop_, ws_.host);
 }

@@ -38,6 +38,9 @@ class SearchResults : public QObject, public SearchReporter {
   /// captions of labResults; `documents` picks the Documents' icons.
   SearchResults(QWidget* window, Workspace& workspace, DesktopServices& desktop,
                 const char* menu_name, const QString& plain_label, const QString& detailed_label);
+  ~SearchResults() override;
+  SearchResults(const SearchResults&) = delete;
+  SearchResults& operator=(const SearchResults&) = delete;
 
   QListWidget* status() const { return lstStatus_; }
   QLabel* label() const { return labResults_; }
