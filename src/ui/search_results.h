@@ -35,7 +35,7 @@ class SearchResults : public QObject, public SearchReporter {
  public:
   /// `menu_name` names the pop-up menu and prefixes its items ("mnuSearch" gives
   /// mnuSearchEdit, mnuSearchCustom1 ...); `plain_label` / `detailed_label` are the
-  /// captions of labResults; `documents` picks the Documents' icons.
+  /// captions of labResults.
   SearchResults(QWidget* window, Workspace& workspace, DesktopServices& desktop,
                 const char* menu_name, const QString& plain_label, const QString& detailed_label);
   ~SearchResults() override;
@@ -47,6 +47,7 @@ class SearchResults : public QObject, public SearchReporter {
   ColumnList* list() const { return lstResults_; }
   ColumnTree* tree() const { return tvDetailedResults_; }
 
+  /// Results are Documents (their icons, and list lines resolved under document-root).
   void set_documents(bool documents) { documents_ = documents; }
   /// Shows the tree (detailed) or the list, with the matching label.
   void ShowDetailed(bool detailed);
