@@ -12,6 +12,7 @@
 
 #include "cli/command_starter.h"
 #include "cli/console_host.h"
+#include "cli/search_command.h"
 #include "common/clock.h"
 #include "common/error.h"
 #include "common/text.h"
@@ -39,6 +40,14 @@ constexpr const char* kUsage =
     "                        folders created, and the run goes on (then exit status 1)\n"
     "  --verbose             echo every log line\n"
     "  --help, --version     this text; the program's version\n"
+    "\n"
+    "Find and replace in the Project's files instead of generating:\n"
+    "  tarvelo-cli /project=FILE.web /find=TEXT [/replace=TEXT] [/in=documents]\n"
+    "      [/file-types=globals,templates,content,folder-globals] [/definitions-only=1]\n"
+    "      [/ignore-case=1] [--yes]\n"
+    "  prints each line found as path:line: text, then the summary; writes search.txt.\n"
+    "  A replace asks first on a terminal; elsewhere it needs --yes. An empty /replace=\n"
+    "  deletes. Exit status: 0 found (or replaced), 1 none, 2 error, 130 stopped.\n"
     "\n"
     "Option names ignore case and may be written --name=VALUE; a value ends at the next\n"
     "option. The program folder is $TARVELO_HOME, else ~/.config/tarvelo.\n"
@@ -100,6 +109,7 @@ int main(int argc, char** argv) {
     }
     arguments.push_back(argument);
   }
+  if (tarvelo::IsSearchCommand(arguments)) return tarvelo::RunSearchCommand(arguments, verbose);
 
   tarvelo::CommandLineOptions options;
   try {

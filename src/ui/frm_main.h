@@ -97,6 +97,15 @@ class frmMain : public QMainWindow {
   /// The batch run: open the Project, generate it, start the command, close in mode 2.
   void Timer2_Timer();
 
+  // --- Search and replace (frm_main_search.cpp) ---
+  /// Shows the Find window modally for the current Folder and Document: over the
+  /// Project's source files, or with `documents` over the generated Documents.
+  void PrepareAndShowSearch(bool documents);
+  /// Shows the Replace window modally for the current Folder and Document.
+  void PrepareAndShowSearchReplace();
+  /// Shows the Replace Special window modally.
+  void PrepareAndShowReplaceSpecial();
+
   /// lstStatus, for the Host that writes the status lines.
   QListWidget* status_list() const { return lstStatus_; }
   const CommandLineOptions& command_line() const { return command_line_; }
@@ -168,7 +177,6 @@ class frmMain : public QMainWindow {
   void pickProject(int combo_index);
   void refresh();
   void exitProgram();
-  void notAvailable(const QString& window);
 
   // Commands: generation.
   void generateProject();

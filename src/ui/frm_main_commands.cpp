@@ -30,11 +30,6 @@ std::string LineText(std::int32_t line) {
 
 }  // namespace
 
-void frmMain::notAvailable(const QString& window) {
-  ws_.host.ShowMessage("The " + window.toStdString() + " window is not available yet.",
-                       "Tarvelo CMS", MessageButtons::kOk, MessageIcon::kInformation);
-}
-
 // --- Projects ---
 
 void frmMain::newProject() {

@@ -98,8 +98,10 @@ void frmMain::CreateToolbar() {
   Connect(tool("GenerateFolder"), &frmMain::generateFolder);
   Connect(tool("GenerateDocument"), &frmMain::generateDocument);
   Connect(tool("Stop"), &frmMain::stopGeneration);
-  connect(tool("Search"), &QAction::triggered, this, [this] { notAvailable(tr("Find")); });
-  connect(tool("Replace"), &QAction::triggered, this, [this] { notAvailable(tr("Replace")); });
+  connect(tool("Search"), &QAction::triggered, this,
+          [this] { Trap([&] { PrepareAndShowSearch(false); }); });
+  connect(tool("Replace"), &QAction::triggered, this,
+          [this] { Trap([&] { PrepareAndShowSearchReplace(); }); });
   Connect(tool("Editor"), &frmMain::launchEditor);
   Connect(tool("Browser"), &frmMain::launchBrowser);
   Connect(tool("ImageEditor"), &frmMain::launchImageEditor);
@@ -138,15 +140,14 @@ void frmMain::CreateMenus() {
 
   QMenu* search = add_menu("mnuEdit", tr("&Search"));
   connect(AddItem(search, "mnuSearch", tr("&Find..."), nullptr), &QAction::triggered, this,
-          [this] { notAvailable(tr("Find")); });
-  connect(AddItem(search, "mnuReplace", tr("&Replace..."), nullptr), &QAction::triggered, this,
-          [this] { notAvailable(tr("Replace")); });
+          [this] { Trap([&] { PrepareAndShowSearch(false); }); });
+  AddItem(search, "mnuReplace", tr("&Replace..."), &frmMain::PrepareAndShowSearchReplace);
   search->addSeparator();
   connect(AddItem(search, "mnuSearchDocuments", tr("Find in &Documents..."), nullptr),
-          &QAction::triggered, this, [this] { notAvailable(tr("Find in Documents")); });
+          &QAction::triggered, this, [this] { Trap([&] { PrepareAndShowSearch(true); }); });
   search->addSeparator();
-  connect(AddItem(search, "mnuReplaceSpecial", tr("Replace &Special..."), nullptr),
-          &QAction::triggered, this, [this] { notAvailable(tr("Replace Special")); });
+  AddItem(search, "mnuReplaceSpecial", tr("Replace &Special..."),
+          &frmMain::PrepareAndShowReplaceSpecial);
 
   QMenu* generate = add_menu("mnuGenerate", tr("&Generate"));
   AddItem(generate, "mnuGenerateProject", tr("Generate &Project"), &frmMain::generateProject);
