@@ -20,6 +20,7 @@
 #include "search/replace_run.h"
 #include "ui/frm_main_views.h"
 #include "ui/search_results.h"
+#include "ui/window_support.h"
 
 namespace tarvelo {
 namespace {

@@ -19,6 +19,7 @@
 #include "search/find_run.h"
 #include "ui/frm_main_views.h"
 #include "ui/search_results.h"
+#include "ui/window_support.h"
 
 namespace tarvelo {
 namespace {

@@ -33,16 +33,6 @@ constexpr qint64 kBatchMilliseconds = 200;
 
 }  // namespace
 
-void CenterInWorkArea(QWidget* window) {
-  const QScreen* where = window->screen();
-  if (where == nullptr) return;
-  QRect area = where->availableGeometry();
-  if (area.isEmpty()) area = where->geometry();
-  const QRect frame = window->frameGeometry();
-  window->move(area.x() + std::max(0, (area.width() - frame.width()) / 2),
-               area.y() + std::max(0, (area.height() - frame.height()) / 2));
-}
-
 SearchResults::SearchResults(QWidget* window, Workspace& workspace, DesktopServices& desktop,
                              const char* menu_name, const QString& plain_label,
                              const QString& detailed_label)

@@ -99,10 +99,6 @@ class SearchResults : public QObject, public SearchReporter {
   QMenu* menu_;
 };
 
-/// Places a window in the middle of its screen's work area (the whole screen when the
-/// work area is unknown), never past its top or left edge.
-void CenterInWorkArea(QWidget* window);
-
 }  // namespace tarvelo
 
 #endif  // TARVELO_UI_SEARCH_RESULTS_H_

@@ -1,6 +1,8 @@
 // Helpers of the secondary windows.
 #include "ui/window_support.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QMenu>
 #include <QScreen>
@@ -63,8 +65,10 @@ void CenterInWorkArea(QWidget* window) {
   QRect area = where->availableGeometry();
   if (area.isEmpty()) area = where->geometry();
   const QRect frame = window->frameGeometry();
-  window->move(area.x() + (area.width() - frame.width()) / 2,
-               area.y() + (area.height() - frame.height()) / 2);
+  // Never past the top or left edge, where a window larger than the area would hide
+  // its title bar.
+  window->move(area.x() + std::max(0, (area.width() - frame.width()) / 2),
+               area.y() + std::max(0, (area.height() - frame.height()) / 2));
 }
 
 QString NameFilter(const std::string& pipe_filter) {

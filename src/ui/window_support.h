@@ -29,7 +29,7 @@ QMenu* CreateFilePopup(QWidget* owner, const QString& name, Host& host,
 void PrepareFilePopup(QMenu* menu, const ProgramOptions& options);
 
 /// Moves a window to the centre of its screen's work area (the whole screen when the
-/// work area is empty).
+/// work area is empty), never past its top or left edge.
 void CenterInWorkArea(QWidget* window);
 
 /// "Name|pattern|Name|pattern" as a Qt name filter: "Name (pattern);;Name (pattern)",

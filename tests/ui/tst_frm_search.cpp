@@ -56,6 +56,13 @@ class ScriptedChooser : public FileChooser {
     answers.pop_front();
     return answer;
   }
+  QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                       const QString& initial) override {
+    return OpenFileName(parent, caption, filter, initial);
+  }
+  QString BrowseForFolder(QWidget* parent, const Workspace&, const QString& path) override {
+    return OpenFileName(parent, QString(), QString(), path);
+  }
   std::deque<QString> answers;
   QStringList filters;
 };
