@@ -29,12 +29,16 @@ class ConsoleHost : public Host {
   void GenerationEnded() override {}
   void LogLineWritten(const std::string& line) override;
 
+  /// How many common error reports were shown so far.
+  int error_reports() const { return error_reports_; }
+
  private:
   std::FILE* out_;
   std::FILE* err_;
   std::FILE* in_;
   bool interactive_;
   bool verbose_;
+  int error_reports_ = 0;
 };
 
 /// The text of a box for a terminal: each CR (the boxes' line break) becomes a LF.

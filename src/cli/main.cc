@@ -26,7 +26,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: tarvelo-cli /project=FILE.web [/document-root=DIR] [/modified-only=0|1]\n"
-    "                   [/command=CMD] [--verbose]\n"
+    "                   [/command=CMD] [--no-wait] [--verbose]\n"
     "\n"
     "Generates a Tarvelo CMS Project completely, as the workbench's batch mode does.\n"
     "\n"
@@ -34,14 +34,17 @@ constexpr const char* kUsage =
     "  /document-root=DIR    write the Documents under DIR for this run only\n"
     "  /modified-only=0|1    generate modified Documents only (1) or all (0), this run\n"
     "  /command=CMD          start CMD after the run (split like a shell, never run by one)\n"
+    "  --no-wait             exit 2 when another run uses the temporary files folder,\n"
+    "                        instead of waiting for it to finish\n"
     "  --verbose             echo every log line\n"
     "  --help, --version     this text; the program's version\n"
     "\n"
     "Option names ignore case and may be written --name=VALUE; a value ends at the next\n"
     "option. The program folder is $TARVELO_HOME, else ~/.config/tarvelo.\n"
     "\n"
-    "Exit status: 0 completed, 1 completed with errors or missing files, 2 halted or\n"
-    "not started, 130 stopped (Ctrl+C).\n";
+    "Exit status: 0 completed, 1 completed with errors or missing files (or a settings\n"
+    "error, or a /command= that could not be started), 2 halted or not started,\n"
+    "130 stopped (Ctrl+C or SIGTERM; a second one ends the program at once).\n";
 
 // Ctrl+C asks the run to stop at the next Document; the handler can reach only a
 // flag, so the one it sets is published here for the duration of the run.
@@ -70,6 +73,23 @@ int ExitStatusFor(const tarvelo::RunResult& result) {
   return c.errors > 0 || c.missing_files > 0 ? 1 : 0;
 }
 
+// A definition file that lists no Folder generates nothing; say why it may be so,
+// since a file with CR-only line ends reads as one long line.
+void WarnWhenNoFolder(const tarvelo::Workspace& workspace) {
+  if (workspace.definition.folder_count > 0) return;
+  const std::string path =
+      tarvelo::ResolveProjectPath(workspace.settings, workspace.options, workspace.files,
+                                  workspace.settings.definition_file, true, false, "", "");
+  std::string text;
+  try {
+    text = workspace.files.ReadAll(path);
+  } catch (const tarvelo::TarveloError&) {
+  }
+  const bool cr_only = text.find('\r') != std::string::npos && text.find('\n') == std::string::npos;
+  std::fprintf(stderr, "tarvelo-cli: warning: the Project Definition File %s lists no Folder%s\n",
+               path.c_str(), cr_only ? " (its lines end with CR only)" : "");
+}
+
 // "Current Project: " TAB name " (3 Folders, 12 Documents)", from the Project
 // Definition File read with names as written; false when it cannot be read (the error
 // report has been shown).
@@ -87,6 +107,7 @@ bool ShowCurrentProject(tarvelo::Workspace& workspace) {
 int main(int argc, char** argv) {
   std::vector<std::string> arguments;
   bool verbose = false;
+  bool no_wait = false;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     if (argument == "--help" || argument == "-h") {
@@ -101,6 +122,10 @@ int main(int argc, char** argv) {
       verbose = true;
       continue;
     }
+    if (argument == "--no-wait") {
+      no_wait = true;
+      continue;
+    }
     arguments.push_back(argument);
   }
 
@@ -111,6 +136,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tarvelo-cli: bad /modified-only= value: %s\n", error.what());
     return 2;
   }
+  options.no_wait = no_wait;
   if (options.project.empty()) {
     std::fprintf(stderr, "tarvelo-cli: no /project= given\n\n%s", kUsage);
     return 2;
@@ -134,15 +160,26 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (!ShowCurrentProject(workspace)) return 2;
+  WarnWhenNoFolder(workspace);
+  // A settings error reported on the way (a value out of range in tarvelo.ini) let
+  // the run go on, but a script must still learn of it.
+  const bool settings_error = host.error_reports() > 0;
 
   g_stop_flag.store(&workspace.stop_requested);
+  // SIGTERM stops like Ctrl+C, so no file is left half-way; a second signal ends the
+  // program at once.
   struct sigaction action = {};
   action.sa_handler = RequestStop;
+  action.sa_flags = SA_RESETHAND;
   ::sigaction(SIGINT, &action, nullptr);
+  ::sigaction(SIGTERM, &action, nullptr);
   const tarvelo::RunResult result =
       tarvelo::GenerateBatchProject(workspace, options, tarvelo::SystemClock());
   g_stop_flag.store(nullptr);
 
-  if (!options.command.empty()) tarvelo::StartCommand(host, options.command);
-  return ExitStatusFor(result);
+  const bool command_failed =
+      !options.command.empty() && !tarvelo::StartCommand(host, options.command);
+  int status = ExitStatusFor(result);
+  if (status == 0 && (settings_error || command_failed)) status = 1;
+  return status;
 }

@@ -12,9 +12,11 @@ extern char** environ;
 
 namespace tarvelo::testing {
 
-CliResult RunCli(const std::string& home, const std::vector<std::string>& arguments, long epoch) {
-  const std::string out_path = home + ".out";
-  const std::string err_path = home + ".err";
+CliProcess StartCli(const std::string& home, const std::vector<std::string>& arguments,
+                    const std::string& tag, long epoch) {
+  CliProcess process;
+  process.out_path = home + tag + ".out";
+  process.err_path = home + tag + ".err";
   std::vector<std::string> args = {TARVELO_CLI_PATH};
   args.insert(args.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
@@ -31,23 +33,38 @@ CliResult RunCli(const std::string& home, const std::vector<std::string>& argume
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0644);
-  posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0644);
-  CliResult result;
+  posix_spawn_file_actions_addopen(&actions, 1, process.out_path.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 2, process.err_path.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
   pid_t pid = 0;
   if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    process.pid = pid;
   }
   posix_spawn_file_actions_destroy(&actions);
-  result.out = ReadFile(out_path);
-  result.err = ReadFile(err_path);
-  ::unlink(out_path.c_str());
-  ::unlink(err_path.c_str());
+  return process;
+}
+
+CliResult FinishCli(const CliProcess& process) {
+  CliResult result;
+  if (process.pid > 0) {
+    int status = 0;
+    ::waitpid(process.pid, &status, 0);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+  result.out = ReadFile(process.out_path);
+  result.err = ReadFile(process.err_path);
+  ::unlink(process.out_path.c_str());
+  ::unlink(process.err_path.c_str());
   return result;
+}
+
+std::string OutputSoFar(const CliProcess& process) {
+  return ReadFile(process.out_path);
+}
+
+CliResult RunCli(const std::string& home, const std::vector<std::string>& arguments, long epoch) {
+  return FinishCli(StartCli(home, arguments, "", epoch));
 }
 
 std::vector<std::string> Lines(const std::string& text) {
