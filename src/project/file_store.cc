@@ -50,9 +50,9 @@ bool WriteAll(int fd, const char* data, size_t size) {
   return true;
 }
 
-// Temporary siblings are named by slot, so the next write of a file finds one that a
-// killed writer left behind without listing the folder. A live writer holds an flock
-// on its sibling; a sibling whose lock can be had has no writer any more.
+// Temporary siblings are named by slot, so a writer that finds its slot taken by one
+// that a killed writer left behind can tell so and reuse the name. A live writer
+// holds an flock on its sibling; a sibling whose lock can be had has no writer.
 constexpr int kTemporarySlots = 4;
 constexpr std::string_view kSiblingMark = ".tarvelo-";
 constexpr std::string_view kSiblingEnd = ".tmp";
@@ -93,12 +93,6 @@ bool RemoveIfStale(const std::string& sibling) {
   }
   ::close(fd);
   return removed;
-}
-
-void SweepStaleSiblings(const std::string& disk_target) {
-  for (int slot = 0; slot < kTemporarySlots; ++slot) {
-    RemoveIfStale(TemporarySibling(disk_target, slot));
-  }
 }
 
 // True when the freshly created sibling is still ours under its name once locked: a
@@ -474,7 +468,7 @@ TextWriter FileStore::CreateTextFile(std::string_view path) const {
 TextWriter FileStore::ReplaceTextFile(std::string_view path) const {
   const std::string disk = FollowLinks(DiskPath(path), path);
   if (IsFolder(disk)) throw FileError(kPathFileAccessError, std::string(path));
-  SweepStaleSiblings(disk);
+  SweepFolderOnce(disk);
   std::string temp;
   int err = 0;
   const int fd = OpenTemporarySibling(disk, temp, err);
@@ -524,7 +518,7 @@ void FileStore::CopyFile(std::string_view source, std::string_view destination) 
   if (::fstat(in, &in_stat) == 0 && SameBytes(in, in_stat, DiskPath(destination)) &&
       ::utimensat(AT_FDCWD, DiskPath(destination).c_str(), nullptr, 0) == 0) {
     ::close(in);
-    SweepStaleSiblings(DiskPath(destination));
+    SweepFolderOnce(DiskPath(destination));
     return;
   }
   TextWriter out;
@@ -588,6 +582,16 @@ void FileStore::CutFile(std::string_view path, std::int64_t size) const {
   if (::truncate(disk.c_str(), static_cast<off_t>(size)) != 0) {
     throw SystemFileError(errno, std::string(path));
   }
+}
+
+void FileStore::SweepFolderOnce(const std::string& disk_file) const {
+  std::string folder = FolderOfPath(disk_file);
+  if (folder.empty()) folder = ".";
+  {
+    const std::lock_guard<std::mutex> guard(swept_mutex_);
+    if (!swept_folders_.insert(folder).second) return;
+  }
+  RemoveStaleTemporaryFiles(folder);
 }
 
 int FileStore::RemoveStaleTemporaryFiles(std::string_view folder) const {

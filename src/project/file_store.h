@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <mutex>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -108,9 +110,9 @@ class FileStore {
   TextWriter CreateTextFile(std::string_view path) const;
   /// Creates a file through a sibling temporary file renamed over it on Close(); an
   /// existing file keeps its permission bits, and a symbolic link stays one (its final
-  /// target is replaced; a loop raises 75 saying so). Stale siblings of the file, left
-  /// by a writer that no longer runs, are removed first. For every file the program
-  /// rewrites.
+  /// target is replaced; a loop raises 75 saying so). The first time this FileStore
+  /// writes into a folder, it removes the stale temporary siblings there (left by a
+  /// writer that no longer runs). For every file the program rewrites.
   TextWriter ReplaceTextFile(std::string_view path) const;
 
   /// Copies `source` over `destination` (through a temporary sibling and a rename).
@@ -133,7 +135,13 @@ class FileStore {
   std::string ReadAll(std::string_view path) const;
 
  private:
+  void SweepFolderOnce(const std::string& disk_file) const;
+
   std::map<char, std::string> drives_;
+  // The folders already swept of stale temporary files: listing a folder once per
+  // program run costs little, probing at every write would not.
+  mutable std::mutex swept_mutex_;
+  mutable std::set<std::string> swept_folders_;
 };
 
 }  // namespace tarvelo
