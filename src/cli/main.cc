@@ -84,6 +84,7 @@ void WarnWhenNoFolder(const tarvelo::Workspace& workspace) {
   try {
     text = workspace.files.ReadAll(path);
   } catch (const tarvelo::TarveloError&) {
+    // Unreadable: the warning then says nothing about line ends.
   }
   const bool cr_only = text.find('\r') != std::string::npos && text.find('\n') == std::string::npos;
   std::fprintf(stderr, "tarvelo-cli: warning: the Project Definition File %s lists no Folder%s\n",
