@@ -47,7 +47,7 @@ void ConsoleHost::AddStatusLine(const std::string& line) {
 
 MessageAnswer ConsoleHost::ShowMessage(const std::string& text, const std::string& caption,
                                        MessageButtons buttons, MessageIcon icon) {
-  (void)icon;
+  if (caption == "Error" && icon == MessageIcon::kExclamation) ++error_reports_;
   std::fprintf(err_, "%s: %s\n", caption.c_str(), ConsoleText(text).c_str());
   // The console never waits for an OK it cannot get: questions with OK and Cancel
   // (creating the default files) are answered OK, and it says so.

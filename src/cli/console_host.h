@@ -32,6 +32,9 @@ class ConsoleHost : public Host {
   void GenerationEnded() override {}
   void LogLineWritten(const std::string& line) override;
 
+  /// How many common error reports were shown so far.
+  int error_reports() const { return error_reports_; }
+
  private:
   std::FILE* out_;
   std::FILE* err_;
@@ -39,6 +42,7 @@ class ConsoleHost : public Host {
   bool interactive_;
   bool verbose_;
   bool keep_going_ = false;
+  int error_reports_ = 0;
 };
 
 /// The text of a box for a terminal: each CR (the boxes' line break) becomes a LF.

@@ -27,7 +27,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: tarvelo-cli /project=FILE.web [/document-root=DIR] [/modified-only=0|1]\n"
-    "                   [/command=CMD] [--keep-going] [--verbose]\n"
+    "                   [/command=CMD] [--keep-going] [--no-wait] [--verbose]
     "\n"
     "Generates a Tarvelo CMS Project completely, as the workbench's batch mode does.\n"
     "\n"
@@ -38,6 +38,8 @@ constexpr const char* kUsage =
     "  --keep-going          answer every question of the run with Yes to All: missing\n"
     "                        files and failing Documents are counted and logged, missing\n"
     "                        folders created, and the run goes on (then exit status 1)\n"
+    "  --no-wait             exit 2 when another run uses the temporary files folder,\n"
+    "                        instead of waiting for it to finish\n"
     "  --verbose             echo every log line\n"
     "  --help, --version     this text; the program's version\n"
     "\n"
@@ -52,8 +54,9 @@ constexpr const char* kUsage =
     "Option names ignore case and may be written --name=VALUE; a value ends at the next\n"
     "option. The program folder is $TARVELO_HOME, else ~/.config/tarvelo.\n"
     "\n"
-    "Exit status: 0 completed, 1 completed with errors or missing files, 2 halted or\n"
-    "not started, 130 stopped (Ctrl+C).\n";
+    "Exit status: 0 completed, 1 completed with errors or missing files (or a settings\n"
+    "error, or a /command= that could not be started), 2 halted or not started,\n"
+    "130 stopped (Ctrl+C or SIGTERM; a second one ends the program at once).\n";
 
 // Ctrl+C asks the run to stop at the next Document; the handler can reach only a
 // flag, so the one it sets is published here for the duration of the run.
@@ -68,19 +71,39 @@ std::string VersionText() {
          std::to_string(TARVELO_VERSION_PATCH);
 }
 
-// "Current Project: " TAB name " (3 Folders, 12 Documents)", from what can be read of
-// the Project Definition File (names as written). A definition that cannot be read is
-// not reported here: the run reads it again and ends through its halt path, so the log
-// and the generated-files list say so too.
-void ShowCurrentProject(tarvelo::Workspace& workspace) {
+// A definition file that lists no Folder generates nothing; say why it may be so,
+// since a file with CR-only line ends reads as one long line.
+void WarnWhenNoFolder(const tarvelo::Workspace& workspace) {
+  if (workspace.definition.folder_count > 0) return;
+  const std::string path =
+      tarvelo::ResolveProjectPath(workspace.settings, workspace.options, workspace.files,
+                                  workspace.settings.definition_file, true, false, "", "");
+  std::string text;
   try {
-    tarvelo::ReadProjectDefinition(workspace, false, false);
+    text = workspace.files.ReadAll(path);
+  } catch (const tarvelo::TarveloError&) {
+    // Unreadable: the warning then says nothing about line ends.
+  }
+  const bool cr_only = text.find('\r') != std::string::npos && text.find('\n') == std::string::npos;
+  std::fprintf(stderr, "tarvelo-cli: warning: the Project Definition File %s lists no Folder%s\n",
+               path.c_str(), cr_only ? " (its lines end with CR only)" : "");
+}
+
+// "Current Project: " TAB name " (3 Folders, 12 Documents)", from what can be read of
+// the Project Definition File (names as written); false when it cannot be read. That
+// is not reported here: the run reads it again and ends through its halt path, so the
+// log and the generated-files list say so too.
+bool ShowCurrentProject(tarvelo::Workspace& workspace) {
+  bool read = false;
+  try {
+    read = tarvelo::ReadProjectDefinition(workspace, false, false);
   } catch (const tarvelo::TarveloError&) {
   }
   const auto& definition = workspace.definition;
   workspace.host.AddStatusLine("Current Project: \t" + workspace.settings.name + " (" +
                                tarvelo::Plural(definition.folder_count, "Folder") + ", " +
                                tarvelo::Plural(definition.document_count, "Document") + ")");
+  return read;
 }
 
 }  // namespace
@@ -89,6 +112,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> arguments;
   bool verbose = false;
   bool keep_going = false;
+  bool no_wait = false;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     if (argument == "--help" || argument == "-h") {
@@ -107,6 +131,10 @@ int main(int argc, char** argv) {
       verbose = true;
       continue;
     }
+    if (argument == "--no-wait") {
+      no_wait = true;
+      continue;
+    }
     arguments.push_back(argument);
   }
   if (tarvelo::IsSearchCommand(arguments)) return tarvelo::RunSearchCommand(arguments, verbose);
@@ -118,6 +146,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tarvelo-cli: bad /modified-only= value: %s\n", error.what());
     return 2;
   }
+  options.no_wait = no_wait;
   if (options.project.empty()) {
     std::fprintf(stderr, "tarvelo-cli: no /project= given\n\n%s", kUsage);
     return 2;
@@ -141,16 +170,27 @@ int main(int argc, char** argv) {
   if (tarvelo::OpenBatchProject(workspace, options) != tarvelo::BatchOpenResult::kOpened) {
     return 2;
   }
-  ShowCurrentProject(workspace);
+  // A definition that cannot be read is reported by the run's halt, not here.
+  if (ShowCurrentProject(workspace)) WarnWhenNoFolder(workspace);
+  // A settings error reported on the way (a value out of range in tarvelo.ini) let
+  // the run go on, but a script must still learn of it.
+  const bool settings_error = host.error_reports() > 0;
 
   g_stop_flag.store(&workspace.stop_requested);
+  // SIGTERM stops like Ctrl+C, so no file is left half-way; a second signal ends the
+  // program at once.
   struct sigaction action = {};
   action.sa_handler = RequestStop;
+  action.sa_flags = SA_RESETHAND;
   ::sigaction(SIGINT, &action, nullptr);
+  ::sigaction(SIGTERM, &action, nullptr);
   const tarvelo::RunResult result =
       tarvelo::GenerateBatchProject(workspace, options, tarvelo::SystemClock());
   g_stop_flag.store(nullptr);
 
-  if (!options.command.empty()) tarvelo::StartCommand(host, options.command);
-  return tarvelo::BatchExitStatus(result);
+  const bool command_failed =
+      !options.command.empty() && !tarvelo::StartCommand(host, options.command);
+  int status = tarvelo::BatchExitStatus(result);
+  if (status == 0 && (settings_error || command_failed)) status = 1;
+  return status;
 }

@@ -16,6 +16,7 @@ enum RuntimeErrorNumber : int {
   kTypeMismatch = 13,
   kBadFileName = 52,
   kFileNotFound = 53,
+  kDiskFull = 61,
   kInputPastEndOfFile = 62,
   kPermissionDenied = 70,
   kPathFileAccessError = 75,
@@ -69,6 +70,10 @@ TarveloError RuntimeError(int number);
 /// A runtime error whose description names the file it concerns:
 /// "File not found (/site/page.tpl)".
 TarveloError FileError(int number, const std::string& path);
+
+/// The error for a failed system call on a file, from its errno: 53, 76, 70, 52, 61
+/// "Disk full", 75 (a symbolic link that loops says so), each naming the path.
+TarveloError SystemFileError(int err, const std::string& path);
 
 /// Rethrows `error` with `prefix` in front of its description.
 [[noreturn]] void RethrowWithContext(const TarveloError& error, const std::string& prefix);

@@ -46,6 +46,7 @@ class DocumentAssembler {
   void RunOptimisationPass(Int16 level, TextReader& reader, TextWriter& writer);
   void ReplaceIfChanged(const std::string& assembled);
   void LogDetail(std::string_view text);
+  [[noreturn]] void GrewTooLarge(int last_pass);
 
   Workspace& workspace_;
   const ProjectSettings& settings_;
@@ -53,6 +54,7 @@ class DocumentAssembler {
   const DocumentEntry& document_;
   const bool modified_only_;
   Int16 result_ = kGenerated;
+  bool grew_too_large_ = false;
   bool unclosed_block_reported_ = false;
   // Reused for every line of every pass: this loop runs for each line of a site.
   std::string line_;
@@ -94,6 +96,7 @@ Int16 DocumentAssembler::Run() {
     }
     reader.Close();
     writer.Close();
+    if (grew_too_large_) GrewTooLarge(pass);
 
     if (optimising) {
       if (modified_only_) ReplaceIfChanged(working);
@@ -148,6 +151,10 @@ bool DocumentAssembler::RunExpansionPass(TextReader& reader, TextWriter& writer)
     } else if (state != kBlockDropping) {
       writer.WriteLine(line_);
     }
+    if (writer.BytesWritten() > workspace_.max_pass_bytes) {
+      grew_too_large_ = true;
+      return reference_found;
+    }
   }
   if (state != kOutsideBlock && !unclosed_block_reported_) {
     unclosed_block_reported_ = true;
@@ -155,6 +162,13 @@ bool DocumentAssembler::RunExpansionPass(TextReader& reader, TextWriter& writer)
     LogDetail(kUnclosedBlockWarning);
   }
   return reference_found;
+}
+
+void DocumentAssembler::GrewTooLarge(int last_pass) {
+  for (int pass = 0; pass <= last_pass; ++pass) {
+    workspace_.files.CutFile(PassFile(pass), kRunawayPassFileBytes);
+  }
+  throw TarveloError(kErrGenerationHalted, kRunawayExpansionError);
 }
 
 void DocumentAssembler::RunOptimisationPass(Int16 level, TextReader& reader, TextWriter& writer) {

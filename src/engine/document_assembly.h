@@ -19,11 +19,22 @@ enum AssemblyResult : Int16 { kGenerated = 1, kGeneratedWithWarnings = 2, kUpToD
 inline constexpr const char* kUnclosedBlockWarning =
     "WARNING: Conditional block is not closed at the end of the Document.";
 
+/// The description of the error that ends a Document whose pass output grew past
+/// the workspace's max_pass_bytes.
+inline constexpr const char* kRunawayExpansionError =
+    "The Document grew past 256 MB while its Macros were expanded. A Macro may refer to "
+    "itself.";
+
+/// What is kept of each pass file of a Document that grew too large: enough to see
+/// the loop, not the whole of it.
+inline constexpr long long kRunawayPassFileBytes = 64 * 1024;
+
 /// Assembles one Document of the workspace's definition (names resolved) with the
 /// Macros already loaded; the pass files are kept as pass_stem + "." + n. Returns
 /// kGenerated, kGeneratedWithWarnings or kUpToDate. The output is only ever replaced
 /// whole (a temporary sibling renamed over it), so an error leaves the old output.
-/// Raises 10006 when the pass limit is reached, the file system's errors (with the
+/// Raises 10006 when the pass limit is reached or a pass grows too large (its pass
+/// files are then cut to kRunawayPassFileBytes), the file system's errors (with the
 /// file's path), the expansion's errors, and 10006 "Error processing file: " + name
 /// for an error without a description.
 Int16 AssembleDocument(Workspace& workspace, MacroExpander& expander, Int16 folder_index,

@@ -68,17 +68,9 @@ BatchOpenResult OpenBatchProject(Workspace& workspace, const CommandLineOptions&
     return BatchOpenResult::kInvalidProject;
   }
   try {
-    if (!ReadProjectHistory(workspace)) return BatchOpenResult::kNotOpened;
-    const Int16 found = FindProject(workspace.history, options.project);
-    if (found >= 0) {
-      ClearCurrentMark(workspace.history);
-      workspace.history.entries[found].state = kHistoryCurrent;
-      workspace.history.current_index = found;
-      if (!WriteProjectHistory(workspace)) return BatchOpenResult::kNotOpened;
-      if (!ReadProjectSettings(workspace, options.project)) return BatchOpenResult::kNotOpened;
-    } else if (!OpenProject(workspace, options.project).settings_read) {
-      return BatchOpenResult::kNotOpened;
-    }
+    // Open Project reads the history again under its lock and marks a listed entry
+    // current, so two batch runs started together both keep their entries.
+    if (!OpenProject(workspace, options.project).settings_read) return BatchOpenResult::kNotOpened;
   } catch (const TarveloError& error) {
     ShowCommandLineError(workspace, error);
     return BatchOpenResult::kNotOpened;
@@ -99,6 +91,7 @@ RunResult GenerateBatchProject(Workspace& workspace, const CommandLineOptions& o
   GenerationRequest request;
   request.scope = kScopeProject;
   request.keep_status = true;
+  request.wait_for_other_runs = !options.no_wait;
   return RunGeneration(workspace, request, clock);
 }
 

@@ -21,6 +21,7 @@ struct CommandLineOptions {
   Int16 window = 0;  // 1 when /window=1
   std::string document_root;
   Int16 modified_only = -1;  // -1: not given
+  bool no_wait = false;      // the console's --no-wait: never wait for another run
 };
 
 /// The argument text: the arguments joined by one blank.

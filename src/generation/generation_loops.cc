@@ -1,8 +1,6 @@
 // The Folder and Document loops of a generation run: which Documents the scope selects,
 // and for each the checks that decide whether it is generated, skipped or halts the
 // run, the loading of its Macros and its assembly.
-#include <filesystem>
-
 #include "common/host.h"
 #include "common/paths.h"
 #include "common/text.h"
@@ -11,7 +9,9 @@
 #include "generation/generation_state.h"
 #include "generation/reporting.h"
 #include "generation/up_to_date.h"
+#include "project/program_options.h"
 #include "project/project_definition.h"
+#include "project/project_history.h"
 #include "project/startup.h"
 #include "project/workspace.h"
 
@@ -87,7 +87,7 @@ void GenerationRun::GenerateDocument(Int16 folder_index, Int16 document_index) {
       return;
     }
   }
-  if (!ReadyToWrite(output)) return;
+  if (RefusedOutput(output) || !ReadyToWrite(output)) return;
 
   LoadContentFiles(document);
   if (request_.scope == kScopeProject &&
@@ -160,13 +160,6 @@ void GenerationRun::LoadContentFiles(const DocumentEntry& document) {
 void GenerationRun::Assemble(Int16 folder_index, Int16 document_index, const std::string& output) {
   Int16 result = 0;
   try {
-    // A slip in the definition (a Template named where the output belongs) must not
-    // cost the user a source file.
-    if (sources_.count(SourceKey(output)) != 0) {
-      throw TarveloError(kErrGenerationHalted, "The output file " + output +
-                                                   " is a source file of this Project and was "
-                                                   "not overwritten.");
-    }
     expander_.SetDocument(folder_index, document_index);
     result = AssembleDocument(ws_, expander_, folder_index, document_index);
   } catch (const TarveloError& error) {
@@ -176,7 +169,10 @@ void GenerationRun::Assemble(Int16 folder_index, Int16 document_index, const std
   if (result == kGeneratedWithWarnings) Increment(counters_.warnings);
   if (result == kUpToDate) Increment(counters_.current);
   if (result == kGenerated || result == kGeneratedWithWarnings) {
-    WriteGeneratedFile(ws_.files, ws_.working.generated_list, output, false, true);
+    std::string failure;
+    if (!WriteGeneratedFile(ws_.files, ws_.working.generated_list, output, false, true, &failure)) {
+      GeneratedListFailed(failure);
+    }
     Increment(counters_.generated);
   }
 }
@@ -198,29 +194,45 @@ void GenerationRun::AssemblyFailed(const std::string& output, const TarveloError
 }
 
 void GenerationRun::RememberSources() {
-  const auto remember = [this](std::string_view path) {
-    if (!path.empty()) sources_.insert(SourceKey(path));
+  const auto source = [this](std::string_view path) {
+    protected_.Add(path, ProtectedKind::kSource);
   };
-  remember(ws_.settings.project_file_path);
+  source(ws_.settings.project_file_path);
   for (const std::string* name :
        {&ws_.settings.definition_file, &ws_.settings.project_macro_file}) {
     if (!name->empty()) {
-      remember(
-          ResolveProjectPath(ws_.settings, ws_.options, ws_.files, *name, true, false, "", ""));
+      source(ResolveProjectPath(ws_.settings, ws_.options, ws_.files, *name, true, false, "", ""));
     }
   }
-  for (const std::string& global : ws_.definition.globals) remember(global);
+  for (const std::string& global : ws_.definition.globals) source(global);
   for (const FolderEntry& folder : ws_.definition.folders) {
-    for (const std::string& global : folder.folder_globals) remember(global);
+    for (const std::string& global : folder.folder_globals) source(global);
     for (const DocumentEntry& document : folder.documents) {
-      remember(document.tmpl);
-      for (const std::string& content_file : document.content_files) remember(content_file);
+      source(document.tmpl);
+      for (const std::string& content_file : document.content_files) source(content_file);
     }
   }
+  const WorkingFiles& working = ws_.working;
+  for (const std::string& own :
+       {DefaultProgramOptionsPath(ws_.program_folder),
+        ProjectHistoryPath(ws_.options, ws_.program_folder), working.log_file,
+        working.generated_list, working.search_file, working.replace_file}) {
+    protected_.Add(own, ProtectedKind::kOwnFile);
+  }
+  protected_.AddPassFiles(working.pass_stem);
 }
 
-std::string GenerationRun::SourceKey(std::string_view path) const {
-  return std::filesystem::path(ws_.files.DiskPath(path)).lexically_normal().string();
+// A slip in the definition (a Template named where the output belongs, a path through
+// a linked folder) must not cost the user a source file or the program its settings.
+// Checked before any folder is made for the output, so a refusal leaves no trace.
+bool GenerationRun::RefusedOutput(const std::string& output) {
+  const ProtectedKind kind = protected_.Find(output);
+  if (kind == ProtectedKind::kNone) return false;
+  const std::string what = kind == ProtectedKind::kSource ? " is a source file of this Project"
+                                                          : " is one of Tarvelo's own files";
+  AssemblyFailed(output, TarveloError(kErrGenerationHalted, "The output file " + output + what +
+                                                                " and was not overwritten."));
+  return true;
 }
 
 }  // namespace tarvelo

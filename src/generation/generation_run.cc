@@ -14,6 +14,7 @@
 #include "engine/content_file.h"
 #include "generation/generation_state.h"
 #include "generation/reporting.h"
+#include "generation/run_lock.h"
 #include "project/project_definition.h"
 #include "project/workspace.h"
 
@@ -36,7 +37,8 @@ GenerationRun::GenerationRun(Workspace& workspace, const GenerationRequest& requ
     : ws_(workspace),
       request_(request),
       clock_(clock),
-      expander_(workspace.settings, workspace.macros, workspace.definition, ContentClock(clock)) {}
+      expander_(workspace.settings, workspace.macros, workspace.definition, ContentClock(clock)),
+      protected_(workspace.files) {}
 
 RunResult GenerationRun::Run() {
   ignore_generation_errors_ = ws_.options.ignore_generation_errors == 1;
@@ -44,7 +46,10 @@ RunResult GenerationRun::Run() {
   if (!request_.keep_status) ws_.host.ClearStatusLines();
   ws_.stop_requested = false;
   ws_.host.GenerationStarted();
+  FolderLock lock;  // the temporary files folder is this run's until it ends
   try {
+    const RunLockResult locked = LockTemporaryFolder(ws_, lock, request_.wait_for_other_runs);
+    if (locked != RunLockResult::kLocked) return NotStarted(locked);
     Start();
     RunFolders();
     return {Finish(), counters_};
@@ -62,17 +67,29 @@ RunResult GenerationRun::Run() {
   return {RunOutcome::kHalted, counters_};
 }
 
+RunResult GenerationRun::NotStarted(RunLockResult locked) {
+  // The log and the lists belong to the run that holds the folder: nothing goes there.
+  const bool stopped = locked == RunLockResult::kStopped;
+  ws_.host.AddStatusLine(stopped ? ProjectLine("Stopped Project:  ", clock_())
+                                 : "Not waiting: generation of " + ws_.settings.name +
+                                       " was not started.");
+  ws_.host.GenerationEnded();
+  return {stopped ? RunOutcome::kStopped : RunOutcome::kHalted, counters_};
+}
+
 void GenerationRun::Start() {
   start_time_ = clock_();
   UpdateStatus(ws_.host, ws_.log, ProjectLine("Starting Project: ", start_time_), true, true);
   LogLine("");
-  WriteGeneratedFile(ws_.files, ws_.working.generated_list, "", true, false);
+  std::string list_failure;
+  WriteGeneratedFile(ws_.files, ws_.working.generated_list, "", true, false, &list_failure);
 
   ReadProjectDefinition(ws_, true, false);
   RememberSources();
   ResetParameterWork(ws_.macros.parameter_work);
   ClearMacroTables(ws_.macros, true, false, false, true, false, false);
   counters_ = RunCounters{};
+  if (!list_failure.empty()) GeneratedListFailed(list_failure);
 
   if (!ws_.settings.project_macro_file.empty()) {
     LogLine("----:---- Project");
@@ -122,6 +139,17 @@ void GenerationRun::Halt(const TarveloError& error) {
   LogLine("");
   LogLine(error.description);
   ws_.host.GenerationEnded();
+}
+
+void GenerationRun::GeneratedListFailed(const std::string& description) {
+  // Counted once: a script reading the list must not take an empty one for the truth.
+  if (generated_list_failed_) return;
+  generated_list_failed_ = true;
+  Increment(counters_.errors);
+  const std::string text =
+      "ERROR: The list of generated files could not be written. " + description;
+  ws_.host.AddStatusLine(text);
+  LogDetail(text);
 }
 
 Int16 GenerationRun::LoadMacroFile(Int16 level, ContentFileEntry& entry, const std::string& path) {

@@ -24,6 +24,8 @@ struct GenerationRequest {
   Int16 document_index = -1;
   /// False empties the status list first (the workbench); true keeps it (batch mode).
   bool keep_status = false;
+  /// False: when another run holds the temporary files folder, do not wait for it.
+  bool wait_for_other_runs = true;
 };
 
 enum class RunOutcome { kCompleted, kStopped, kHalted };

@@ -5,7 +5,6 @@
 #define TARVELO_GENERATION_GENERATION_STATE_H_
 
 #include <cstdint>
-#include <set>
 #include <string>
 #include <string_view>
 
@@ -14,6 +13,8 @@
 #include "common/int16.h"
 #include "engine/expand_line.h"
 #include "generation/generation_run.h"
+#include "generation/protected_files.h"
+#include "generation/run_lock.h"
 
 namespace tarvelo {
 
@@ -36,11 +37,13 @@ class GenerationRun {
 
  private:
   // generation_run.cc: the start, the end and the halt path.
+  RunResult NotStarted(RunLockResult locked);
   void Start();
   RunOutcome Finish();
   void Halt(const TarveloError& error);
   Int16 LoadMacroFile(Int16 level, ContentFileEntry& entry, const std::string& path);
   void HandleLoadResult(Int16 result, const std::string& path);
+  void GeneratedListFailed(const std::string& description);
   std::string ProjectLine(std::string_view heading, std::int64_t time) const;
   bool LoggingEnabled() const;
   void LogLine(const std::string& text);
@@ -57,7 +60,7 @@ class GenerationRun {
   void Assemble(Int16 folder_index, Int16 document_index, const std::string& output);
   void AssemblyFailed(const std::string& output, const TarveloError& error);
   void RememberSources();
-  std::string SourceKey(std::string_view path) const;
+  bool RefusedOutput(const std::string& output);
 
   Workspace& ws_;
   const GenerationRequest request_;
@@ -68,8 +71,10 @@ class GenerationRun {
   bool ignore_generation_errors_ = false;
   bool ignore_missing_files_ = false;
   bool create_all_subdirectories_ = false;
-  /// Every file the Project is made from, so that no Document is written over one.
-  std::set<std::string> sources_;
+  bool generated_list_failed_ = false;
+  /// Every file the Project is made from and the program's own files, so that no
+  /// Document is written over one.
+  ProtectedFiles protected_;
 };
 
 }  // namespace tarvelo

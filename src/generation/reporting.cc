@@ -14,15 +14,19 @@ void UpdateStatus(Host& host, Log& log, const std::string& text, bool log_to_fil
   if (log_to_file) log.Write(text, start_afresh);
 }
 
-void WriteGeneratedFile(const FileStore& files, const std::string& list_path,
-                        const std::string& text, bool start_afresh, bool write_text) {
+bool WriteGeneratedFile(const FileStore& files, const std::string& list_path,
+                        const std::string& text, bool start_afresh, bool write_text,
+                        std::string* failure) {
   try {
     TextWriter writer =
         start_afresh ? files.CreateTextFile(list_path) : files.OpenTextFileForAppending(list_path);
     if (write_text) writer.WriteLine(text);
     writer.Close();
-  } catch (const TarveloError&) {
-    // The list is a convenience; a failure must not disturb the run.
+    return true;
+  } catch (const TarveloError& error) {
+    // The run goes on; it is the caller's to count the failure.
+    if (failure != nullptr) *failure = error.description;
+    return false;
   }
 }
 

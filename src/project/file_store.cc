@@ -1,15 +1,18 @@
 // POSIX implementation of the file-system service.
 #include "project/file_store.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <random>
+#include <vector>
 
 #include "common/error.h"
 #include "common/paths.h"
@@ -20,23 +23,6 @@ namespace {
 constexpr size_t kReadBufferSize = 64 * 1024;
 constexpr size_t kWriteFlushSize = 64 * 1024;
 
-int ErrorNumberForErrno(int err) {
-  switch (err) {
-    case ENOENT:
-      return kFileNotFound;
-    case ENOTDIR:
-      return kPathNotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-      return kPermissionDenied;
-    case ENAMETOOLONG:
-      return kBadFileName;
-    default:
-      return kPathFileAccessError;
-  }
-}
-
 bool IsFolder(const std::string& disk_path) {
   struct stat st;
   return ::stat(disk_path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
@@ -44,12 +30,11 @@ bool IsFolder(const std::string& disk_path) {
 
 // A missing file is 53, but a missing folder on the way to it is 76.
 [[noreturn]] void ThrowOpenError(int err, std::string_view path, const std::string& disk_path) {
-  int number = ErrorNumberForErrno(err);
   if (err == ENOENT) {
     const std::string folder = FolderOfPath(disk_path);
-    if (!folder.empty() && !IsFolder(folder)) number = kPathNotFound;
+    if (!folder.empty() && !IsFolder(folder)) throw FileError(kPathNotFound, std::string(path));
   }
-  throw FileError(number, std::string(path));
+  throw SystemFileError(err, std::string(path));
 }
 
 bool WriteAll(int fd, const char* data, size_t size) {
@@ -65,37 +50,148 @@ bool WriteAll(int fd, const char* data, size_t size) {
   return true;
 }
 
-std::string TemporarySibling(const std::string& disk_target) {
-  static thread_local std::mt19937_64 random{std::random_device{}()};
-  const std::string folder = FolderOfPath(disk_target);
-  const std::string name = FileNameOfPath(disk_target);
-  return folder + "." + name + ".tarvelo-" + std::to_string(random() % 1000000000ULL) + ".tmp";
+// Temporary siblings are named by slot, so a writer that finds its slot taken by one
+// that a killed writer left behind can tell so and reuse the name. A live writer
+// holds an flock on its sibling; a sibling whose lock can be had has no writer.
+constexpr int kTemporarySlots = 4;
+constexpr std::string_view kSiblingMark = ".tarvelo-";
+constexpr std::string_view kSiblingEnd = ".tmp";
+
+std::string TemporarySibling(const std::string& disk_target, int slot) {
+  return FolderOfPath(disk_target) + "." + FileNameOfPath(disk_target) + std::string(kSiblingMark) +
+         std::to_string(slot) + std::string(kSiblingEnd);
 }
 
-// Opens a fresh temporary sibling; the new file takes the target's permission bits
-// when the target exists, so a rewrite never changes who may read or write it.
+// ".NAME.tarvelo-N.tmp", N decimal.
+bool IsSiblingName(std::string_view name) {
+  if (name.size() < 2 || name[0] != '.' || !name.ends_with(kSiblingEnd)) return false;
+  name.remove_suffix(kSiblingEnd.size());
+  const size_t mark = name.rfind(kSiblingMark);
+  if (mark == std::string_view::npos || mark == 0) return false;
+  const std::string_view digits = name.substr(mark + kSiblingMark.size());
+  if (digits.empty()) return false;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Removes the sibling when no writer holds it; true when it was removed.
+bool RemoveIfStale(const std::string& sibling) {
+  const int fd = ::open(sibling.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool removed = false;
+  struct stat held;
+  struct stat named;
+  if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+      ::lstat(sibling.c_str(), &named) == 0 && SameFile(held, named)) {
+    removed = ::unlink(sibling.c_str()) == 0;
+  }
+  ::close(fd);
+  return removed;
+}
+
+// True when the freshly created sibling is still ours under its name once locked: a
+// sweeper may have taken it for stale between the create and the lock.
+bool LockOwnSibling(int fd, const std::string& sibling) {
+  struct stat mine;
+  struct stat named;
+  return ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &mine) == 0 &&
+         ::lstat(sibling.c_str(), &named) == 0 && SameFile(mine, named);
+}
+
+// The file a rewrite replaces: a symbolic link is followed to its final target, so the
+// link stays a link (a configuration file kept among one's dotfiles).
+std::string FollowLinks(const std::string& disk_path, std::string_view path) {
+  std::string current = disk_path;
+  for (int hop = 0; hop < 40; ++hop) {
+    struct stat st;
+    if (::lstat(current.c_str(), &st) != 0) {
+      if (errno == ENOENT) return current;
+      throw SystemFileError(errno, std::string(path));
+    }
+    if (!S_ISLNK(st.st_mode)) return current;
+    char buffer[PATH_MAX];
+    const ssize_t length = ::readlink(current.c_str(), buffer, sizeof buffer - 1);
+    if (length <= 0) throw SystemFileError(length < 0 ? errno : ENOENT, std::string(path));
+    const std::string target(buffer, static_cast<size_t>(length));
+    current = target.front() == '/' ? target : FolderOfPath(current) + target;
+  }
+  throw SystemFileError(ELOOP, std::string(path));
+}
+
+// Opens the temporary sibling that a rewrite fills. Where the file system allows it
+// the file has no name until it is complete (`temp_path` stays empty), so a writer
+// that is killed leaves nothing behind; otherwise it is a locked slot sibling. The new
+// file takes the target's permission bits when the target exists, so a rewrite never
+// changes who may read or write it.
 int OpenTemporarySibling(const std::string& disk_target, std::string& temp_path, int& err) {
   mode_t mode = 0666;
   struct stat st;
   const bool existed = ::stat(disk_target.c_str(), &st) == 0;
-  if (existed) mode = st.st_mode & 07777;
-  for (int attempt = 0; attempt < 16; ++attempt) {
-    temp_path = TemporarySibling(disk_target);
-    const int fd = ::open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd >= 0) {
-      if (existed) {
-        ::fchmod(fd, mode);
-      } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(fd, mode & ~mask);
-      }
-      return fd;
-    }
-    if (errno != EEXIST) break;
+  if (existed) {
+    mode = st.st_mode & 07777;
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode &= ~mask;
   }
-  err = errno;
-  return -1;
+  temp_path.clear();
+  const std::string folder = FolderOfPath(disk_target);
+  int fd = -1;
+  if (::access("/proc/self/fd", X_OK) == 0) {
+    fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+      err = errno;
+      return -1;
+    }
+    if (fd >= 0) ::flock(fd, LOCK_EX);
+  }
+  for (int attempt = 0; fd < 0 && attempt < 2 * kTemporarySlots; ++attempt) {
+    const std::string sibling = TemporarySibling(disk_target, attempt % kTemporarySlots);
+    fd = ::open(sibling.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) {
+      if (errno != EEXIST) {
+        err = errno;
+        return -1;
+      }
+      RemoveIfStale(sibling);
+    } else if (LockOwnSibling(fd, sibling)) {
+      temp_path = sibling;
+    } else {
+      ::close(fd);
+      fd = -1;
+    }
+  }
+  if (fd < 0) {
+    err = EEXIST;
+    return -1;
+  }
+  ::fchmod(fd, mode);
+  return fd;
+}
+
+// Gives an unnamed temporary file a slot name beside its target, for the rename.
+bool NameTemporaryFile(int fd, const std::string& disk_target, std::string& temp_path, int& err) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  for (int attempt = 0; attempt < 2 * kTemporarySlots; ++attempt) {
+    const std::string sibling = TemporarySibling(disk_target, attempt % kTemporarySlots);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, sibling.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      temp_path = sibling;
+      return true;
+    }
+    if (errno != EEXIST) {
+      err = errno;
+      return false;
+    }
+    RemoveIfStale(sibling);
+  }
+  err = EEXIST;
+  return false;
 }
 
 }  // namespace
@@ -143,7 +239,7 @@ bool TextReader::Fill() {
     const ssize_t got = ::read(fd_, buffer_.get() + end_, kReadBufferSize - end_);
     if (got < 0) {
       if (errno == EINTR) continue;
-      throw FileError(ErrorNumberForErrno(errno), path_);
+      throw SystemFileError(errno, path_);
     }
     if (got == 0) {
       eof_ = true;
@@ -208,13 +304,14 @@ TextWriter& TextWriter::operator=(TextWriter&& other) noexcept {
     written_ = other.written_;
     cut_at_close_ = other.cut_at_close_;
     other.fd_ = -1;
+    other.disk_target_.clear();
     other.temp_path_.clear();
   }
   return *this;
 }
 
 TextWriter::~TextWriter() {
-  if (temp_path_.empty() && fd_ >= 0) {
+  if (disk_target_.empty() && fd_ >= 0) {
     // A plain file keeps what was written so far, as an appended log line must.
     if (WriteAll(fd_, buffer_.data(), buffer_.size()))
       written_ += static_cast<long long>(buffer_.size());
@@ -236,6 +333,7 @@ void TextWriter::Abandon() noexcept {
   fd_ = -1;
   if (!temp_path_.empty()) ::unlink(temp_path_.c_str());
   temp_path_.clear();
+  disk_target_.clear();
   buffer_.clear();
 }
 
@@ -244,7 +342,7 @@ void TextWriter::Flush() {
   if (fd_ < 0 || !WriteAll(fd_, buffer_.data(), buffer_.size())) {
     const int err = fd_ < 0 ? EBADF : errno;
     Abandon();
-    throw FileError(ErrorNumberForErrno(err), path_);
+    throw SystemFileError(err, path_);
   }
   written_ += static_cast<long long>(buffer_.size());
   buffer_.clear();
@@ -265,21 +363,29 @@ void TextWriter::Close() {
   if (fd_ < 0) return;
   Flush();
   CutStaleTail();
+  if (disk_target_.empty()) {
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) throw SystemFileError(errno, path_);
+    return;
+  }
+  // The sibling stays open, and so locked, until it has been renamed: a sweeper must
+  // never take a finished file for a stale one.
+  int err = 0;
+  if (temp_path_.empty() && !NameTemporaryFile(fd_, disk_target_, temp_path_, err)) {
+    Abandon();
+    throw SystemFileError(err, path_);
+  }
+  if (::rename(temp_path_.c_str(), disk_target_.c_str()) != 0) {
+    err = errno;
+    Abandon();
+    throw SystemFileError(err, path_);
+  }
+  temp_path_.clear();
+  disk_target_.clear();
   const int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0) {
-    const int err = errno;
-    Abandon();
-    throw FileError(ErrorNumberForErrno(err), path_);
-  }
-  if (!temp_path_.empty()) {
-    if (::rename(temp_path_.c_str(), disk_target_.c_str()) != 0) {
-      const int err = errno;
-      Abandon();
-      throw FileError(ErrorNumberForErrno(err), path_);
-    }
-    temp_path_.clear();
-  }
+  if (::close(fd) != 0) throw SystemFileError(errno, path_);
 }
 
 // ---------------------------------------------------------------- FileStore
@@ -360,8 +466,9 @@ TextWriter FileStore::CreateTextFile(std::string_view path) const {
 }
 
 TextWriter FileStore::ReplaceTextFile(std::string_view path) const {
-  const std::string disk = DiskPath(path);
+  const std::string disk = FollowLinks(DiskPath(path), path);
   if (IsFolder(disk)) throw FileError(kPathFileAccessError, std::string(path));
+  SweepFolderOnce(disk);
   std::string temp;
   int err = 0;
   const int fd = OpenTemporarySibling(disk, temp, err);
@@ -411,6 +518,7 @@ void FileStore::CopyFile(std::string_view source, std::string_view destination) 
   if (::fstat(in, &in_stat) == 0 && SameBytes(in, in_stat, DiskPath(destination)) &&
       ::utimensat(AT_FDCWD, DiskPath(destination).c_str(), nullptr, 0) == 0) {
     ::close(in);
+    SweepFolderOnce(DiskPath(destination));
     return;
   }
   TextWriter out;
@@ -427,7 +535,7 @@ void FileStore::CopyFile(std::string_view source, std::string_view destination) 
       if (errno == EINTR) continue;
       const int err = errno;
       ::close(in);
-      throw FileError(ErrorNumberForErrno(err), std::string(source));
+      throw SystemFileError(err, std::string(source));
     }
     if (got == 0) break;
     try {
@@ -447,7 +555,8 @@ void FileStore::CreateFolder(std::string_view path) const {
   if (::mkdir(disk.c_str(), 0777) != 0) {
     const int err = errno;
     if (err == EEXIST) throw FileError(kPathFileAccessError, std::string(path));
-    throw FileError(err == ENOENT ? kPathNotFound : ErrorNumberForErrno(err), std::string(path));
+    if (err == ENOENT) throw FileError(kPathNotFound, std::string(path));
+    throw SystemFileError(err, std::string(path));
   }
 }
 
@@ -466,6 +575,39 @@ std::int64_t FileStore::DateLastModified(std::string_view path) const {
   return static_cast<std::int64_t>(st.st_mtim.tv_sec);
 }
 
+void FileStore::CutFile(std::string_view path, std::int64_t size) const {
+  struct stat st;
+  const std::string disk = DiskPath(path);
+  if (::stat(disk.c_str(), &st) != 0 || st.st_size <= size) return;
+  if (::truncate(disk.c_str(), static_cast<off_t>(size)) != 0) {
+    throw SystemFileError(errno, std::string(path));
+  }
+}
+
+void FileStore::SweepFolderOnce(const std::string& disk_file) const {
+  std::string folder = FolderOfPath(disk_file);
+  if (folder.empty()) folder = ".";
+  {
+    const std::lock_guard<std::mutex> guard(swept_mutex_);
+    if (!swept_folders_.insert(folder).second) return;
+  }
+  RemoveStaleTemporaryFiles(folder);
+}
+
+int FileStore::RemoveStaleTemporaryFiles(std::string_view folder) const {
+  const std::string disk = DiskPath(folder);
+  DIR* dir = ::opendir(disk.c_str());
+  if (dir == nullptr) return 0;
+  std::vector<std::string> candidates;
+  while (const struct dirent* entry = ::readdir(dir)) {
+    if (IsSiblingName(entry->d_name)) candidates.push_back(JoinPath(disk, entry->d_name));
+  }
+  ::closedir(dir);
+  int removed = 0;
+  for (const std::string& candidate : candidates) removed += RemoveIfStale(candidate) ? 1 : 0;
+  return removed;
+}
+
 std::string FileStore::ReadAll(std::string_view path) const {
   TextReader reader = OpenTextFile(path);
   std::string all;
@@ -475,7 +617,7 @@ std::string FileStore::ReadAll(std::string_view path) const {
     const ssize_t got = ::read(fd, buffer, sizeof buffer);
     if (got < 0) {
       if (errno == EINTR) continue;
-      throw FileError(ErrorNumberForErrno(errno), std::string(path));
+      throw SystemFileError(errno, std::string(path));
     }
     if (got == 0) break;
     all.append(buffer, static_cast<size_t>(got));

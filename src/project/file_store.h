@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <mutex>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -46,10 +48,11 @@ class TextReader {
   bool eof_ = false;
 };
 
-/// A text stream that writes a file. In replace mode it writes a sibling temporary
-/// file that Close() renames over the target, so the target is never half-written;
-/// a writer destroyed without Close() removes its temporary file and leaves the
-/// target as it was.
+/// A text stream that writes a file. In replace mode it writes a temporary sibling
+/// (unnamed until Close() where the file system allows it, else a locked
+/// ".NAME.tarvelo-N.tmp") that Close() renames over the target, so the target is never
+/// half-written; a writer destroyed without Close() removes its temporary file and
+/// leaves the target as it was.
 class TextWriter {
  public:
   TextWriter() = default;
@@ -63,6 +66,8 @@ class TextWriter {
   void WriteLine(std::string_view text);
   /// Writes the text with no line break.
   void Write(std::string_view text);
+  /// Bytes written so far, buffered ones included.
+  long long BytesWritten() const { return written_ + static_cast<long long>(buffer_.size()); }
   /// Flushes and releases the file (and, in replace mode, renames it into place).
   /// Raises the file system's error when that fails.
   void Close();
@@ -76,8 +81,8 @@ class TextWriter {
 
   int fd_ = -1;
   std::string path_;
-  std::string disk_target_;  // replace mode only
-  std::string temp_path_;    // replace mode only
+  std::string disk_target_;  // replace mode only: the file renamed over
+  std::string temp_path_;    // replace mode only: the sibling's name, empty while unnamed
   std::string buffer_;
   long long written_ = 0;      // bytes written so far
   bool cut_at_close_ = false;  // CreateTextFile: cut the old tail at Close()
@@ -104,7 +109,10 @@ class FileStore {
   /// Creates or truncates a file in place (the log and the lists).
   TextWriter CreateTextFile(std::string_view path) const;
   /// Creates a file through a sibling temporary file renamed over it on Close(); an
-  /// existing file keeps its permission bits. For every file the program rewrites.
+  /// existing file keeps its permission bits, and a symbolic link stays one (its final
+  /// target is replaced; a loop raises 75 saying so). The first time this FileStore
+  /// writes into a folder, it removes the stale temporary siblings there (left by a
+  /// writer that no longer runs). For every file the program rewrites.
   TextWriter ReplaceTextFile(std::string_view path) const;
 
   /// Copies `source` over `destination` (through a temporary sibling and a rename).
@@ -117,11 +125,23 @@ class FileStore {
   /// Last modification time in whole seconds since the epoch.
   std::int64_t DateLastModified(std::string_view path) const;
 
+  /// Cuts a file longer than `size` bytes to that length; a missing file is left alone.
+  void CutFile(std::string_view path, std::int64_t size) const;
+  /// Removes the temporary siblings (".NAME.tarvelo-N.tmp") in the folder that no
+  /// running writer holds; returns how many. Never raises.
+  int RemoveStaleTemporaryFiles(std::string_view folder) const;
+
   /// The whole file as bytes (for small configuration files).
   std::string ReadAll(std::string_view path) const;
 
  private:
+  void SweepFolderOnce(const std::string& disk_file) const;
+
   std::map<char, std::string> drives_;
+  // The folders already swept of stale temporary files: listing a folder once per
+  // program run costs little, probing at every write would not.
+  mutable std::mutex swept_mutex_;
+  mutable std::set<std::string> swept_folders_;
 };
 
 }  // namespace tarvelo

@@ -83,8 +83,10 @@ bool ReadFirstLine(const FileStore& files, const std::string& path, std::string&
   TextReader reader;
   try {
     reader = files.OpenTextFile(path);
-  } catch (const TarveloError&) {
-    if (files.FileExists(path)) throw;
+  } catch (const TarveloError& error) {
+    // A folder in the file's place counts as missing, but a looping link does not.
+    const bool looping = error.number == kPathFileAccessError && !files.FolderExists(path);
+    if (looping || files.FileExists(path)) throw;
     return false;
   }
   const bool has_line = reader.ReadLine(first_line);

@@ -9,6 +9,7 @@
 #include "common/error.h"
 #include "common/host.h"
 #include "common/paths.h"
+#include "project/file_locks.h"
 #include "project/file_store.h"
 #include "project/key_value_file.h"
 #include "project/startup.h"
@@ -274,6 +275,17 @@ void WriteProgramOptions(const FileStore& files, const ProgramOptions& options,
         error.number, "Error writing to Program Data file " + path + ". " + error.description + ".",
         error.source);
   }
+}
+
+void UpdateProgramOptionsFile(const FileStore& files, const std::string& program_folder,
+                              const std::string& path,
+                              const std::function<void(ProgramOptions&)>& change) {
+  const std::string file = path.empty() ? DefaultProgramOptionsPath(program_folder) : path;
+  const FileUpdateLock lock(files, file);
+  ProgramOptions options;
+  ReadProgramOptionsFile(files, program_folder, file, options);
+  change(options);
+  WriteProgramOptions(files, options, file);
 }
 
 std::string ApplyDefaultDrive(const std::string& path, const std::string& drive, Int16 enable) {

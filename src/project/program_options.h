@@ -4,6 +4,7 @@
 #define TARVELO_PROJECT_PROGRAM_OPTIONS_H_
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "common/int16.h"
@@ -90,6 +91,14 @@ void ReadProgramOptionsFile(const FileStore& files, const std::string& program_f
 /// Raises "Error writing to Program Data file " + path + ". " + description + ".".
 void WriteProgramOptions(const FileStore& files, const ProgramOptions& options,
                          const std::string& path);
+
+/// Changes the file as it is now rather than as this instance read it: under the
+/// file's lock, reads it again (empty path: the default), applies `change` and
+/// writes it back, so another instance's changes to other keys are kept. Raises the
+/// reader's and the writer's errors.
+void UpdateProgramOptionsFile(const FileStore& files, const std::string& program_folder,
+                              const std::string& path,
+                              const std::function<void(ProgramOptions&)>& change);
 
 /// Puts `drive` in front of a path rooted on the current drive (at least two
 /// characters, one leading separator, not two) when `drive` is not empty and `enable`

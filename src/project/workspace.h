@@ -39,6 +39,9 @@ struct Workspace {
   /// GenerationStopRequested: set by Stop (or Ctrl+C in the console), cleared when a
   /// run starts; tested before each Folder and Document.
   std::atomic<bool> stop_requested{false};
+  /// The most one pass may write of a Document before its assembly ends with an
+  /// error (a Macro that refers to itself doubles the text every pass). Tests lower it.
+  long long max_pass_bytes = 256LL << 20;
 };
 
 }  // namespace tarvelo

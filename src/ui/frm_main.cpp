@@ -373,7 +373,17 @@ void frmMain::SaveDisplayOptions() {
   o.modified_only = ckGenerateModifiedOnly_->isChecked() ? 1 : 0;
   o.skip_read_only = ckSkipReadOnly_->isChecked() ? 1 : 0;
   o.create_subdirectories = ckAutomaticallyCreateSubdirectories_->isChecked() ? 1 : 0;
-  Trap([&] { WriteProgramOptions(ws_.files, o, DefaultProgramOptionsPath(ws_.program_folder)); });
+  // Only these keys: another instance may have changed others since this one read them.
+  Trap([&] {
+    UpdateProgramOptionsFile(ws_.files, ws_.program_folder, "", [&o](ProgramOptions& file) {
+      file.display_macros = o.display_macros;
+      file.display_paths = o.display_paths;
+      file.display_attributes = o.display_attributes;
+      file.modified_only = o.modified_only;
+      file.skip_read_only = o.skip_read_only;
+      file.create_subdirectories = o.create_subdirectories;
+    });
+  });
 }
 
 void frmMain::ShowMacrosToggled(bool checked) {

@@ -13,16 +13,13 @@ extern char** environ;
 
 namespace tarvelo::testing {
 
-CliResult RunCli(const std::string& home, const std::vector<std::string>& arguments, long epoch) {
-  return RunProgram(TARVELO_CLI_PATH, home, arguments, {}, 120, epoch);
-}
-
-CliResult RunProgram(const std::string& program, const std::string& home,
-                     const std::vector<std::string>& arguments,
-                     const std::vector<std::string>& extra_environment, int timeout_seconds,
-                     long epoch) {
-  const std::string out_path = home + ".out";
-  const std::string err_path = home + ".err";
+CliProcess StartProgram(const std::string& program, const std::string& home,
+                        const std::vector<std::string>& arguments,
+                        const std::vector<std::string>& extra_environment, const std::string& tag,
+                        long epoch) {
+  CliProcess process;
+  process.out_path = home + tag + ".out";
+  process.err_path = home + tag + ".err";
   std::vector<std::string> args = {program};
   args.insert(args.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
@@ -40,26 +37,54 @@ CliResult RunProgram(const std::string& program, const std::string& home,
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0644);
-  posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0644);
-  CliResult result;
+  posix_spawn_file_actions_addopen(&actions, 1, process.out_path.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 2, process.err_path.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
   pid_t pid = 0;
   if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
+    process.pid = pid;
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  return process;
+}
+
+CliProcess StartCli(const std::string& home, const std::vector<std::string>& arguments,
+                    const std::string& tag, long epoch) {
+  return StartProgram(TARVELO_CLI_PATH, home, arguments, {}, tag, epoch);
+}
+
+CliResult FinishCli(const CliProcess& process, int timeout_seconds) {
+  CliResult result;
+  if (process.pid > 0) {
     int status = 0;
-    for (int waited = 0; ::waitpid(pid, &status, WNOHANG) == 0; ++waited) {
-      if (waited == timeout_seconds * 50) ::kill(pid, SIGKILL);
+    for (int waited = 0; ::waitpid(process.pid, &status, WNOHANG) == 0; ++waited) {
+      if (waited == timeout_seconds * 50) ::kill(process.pid, SIGKILL);
       ::usleep(20000);
     }
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   }
-  posix_spawn_file_actions_destroy(&actions);
-  result.out = ReadFile(out_path);
-  result.err = ReadFile(err_path);
-  ::unlink(out_path.c_str());
-  ::unlink(err_path.c_str());
+  result.out = ReadFile(process.out_path);
+  result.err = ReadFile(process.err_path);
+  ::unlink(process.out_path.c_str());
+  ::unlink(process.err_path.c_str());
   return result;
+}
+
+std::string OutputSoFar(const CliProcess& process) {
+  return ReadFile(process.out_path);
+}
+
+CliResult RunCli(const std::string& home, const std::vector<std::string>& arguments, long epoch) {
+  return FinishCli(StartCli(home, arguments, "", epoch));
+}
+
+CliResult RunProgram(const std::string& program, const std::string& home,
+                     const std::vector<std::string>& arguments,
+                     const std::vector<std::string>& extra_environment, int timeout_seconds,
+                     long epoch) {
+  return FinishCli(StartProgram(program, home, arguments, extra_environment, "", epoch),
+                   timeout_seconds);
 }
 
 std::vector<std::string> Lines(const std::string& text) {

@@ -19,9 +19,34 @@ struct CliResult {
 CliResult RunCli(const std::string& home, const std::vector<std::string>& arguments,
                  long epoch = 1765000000);
 
-/// Runs `program` as RunCli runs tarvelo-cli, with `extra_environment` ("NAME=value")
-/// added. A program still running after `timeout_seconds` (a window waiting for a
-/// click) is killed and reported as 128 + SIGKILL.
+/// A tarvelo-cli started without waiting for it, its output going to files.
+struct CliProcess {
+  int pid = -1;
+  std::string out_path;
+  std::string err_path;
+};
+
+/// Starts `program` with the test environment and `extra_environment` ("NAME=value")
+/// added; `tag` tells apart the output files of processes that share `home`.
+CliProcess StartProgram(const std::string& program, const std::string& home,
+                        const std::vector<std::string>& arguments,
+                        const std::vector<std::string>& extra_environment,
+                        const std::string& tag = "", long epoch = 1765000000);
+
+/// Starts tarvelo-cli as RunCli does; `tag` tells apart the output files of processes
+/// that share `home`.
+CliProcess StartCli(const std::string& home, const std::vector<std::string>& arguments,
+                    const std::string& tag = "", long epoch = 1765000000);
+
+/// Waits for a started program to end and collects what it printed. One still running
+/// after `timeout_seconds` (a window waiting for a click) is killed and reported as
+/// 128 + SIGKILL.
+CliResult FinishCli(const CliProcess& process, int timeout_seconds = 120);
+
+/// What the started tarvelo-cli has printed on stdout so far.
+std::string OutputSoFar(const CliProcess& process);
+
+/// Runs `program` as RunCli runs tarvelo-cli (see StartProgram and FinishCli).
 CliResult RunProgram(const std::string& program, const std::string& home,
                      const std::vector<std::string>& arguments,
                      const std::vector<std::string>& extra_environment, int timeout_seconds = 120,

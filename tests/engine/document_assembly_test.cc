@@ -326,5 +326,26 @@ TEST_F(DocumentAssemblyTest, BlockLeftOpenIsReportedOnceAndKeepsEarlierLines) {
   EXPECT_EQ(expected, LogDetails());
 }
 
+TEST_F(DocumentAssemblyTest, RunawayExpansionEndsTheDocumentAndCutsItsPassFiles) {
+  // A value that holds its own reference twice doubles the text every pass.
+  Define("A", "loop [@A]\r\n[@A]");
+  workspace_.settings.max_nested_macros = 1000;
+  workspace_.max_pass_bytes = 1 << 20;
+  WriteFile(output_, "old\r\n");
+  const TarveloError error = CaughtError([&] { Assemble("[@A]"); });
+  EXPECT_EQ(kErrGenerationHalted, error.number);
+  EXPECT_EQ(kRunawayExpansionError, error.description);
+  EXPECT_EQ("old\r\n", Output());
+  int pass = 0;
+  for (; std::filesystem::exists(PassFile(pass)); ++pass) {
+    EXPECT_LE(std::filesystem::file_size(PassFile(pass)), 64u * 1024) << pass;
+  }
+  // It stopped at the pass that grew past the limit, kept enough to show the loop.
+  EXPECT_GT(pass, 10);
+  EXPECT_LT(pass, 30);
+  EXPECT_EQ(64u * 1024, std::filesystem::file_size(PassFile(pass - 1)));
+  EXPECT_EQ(0u, ReadFile(PassFile(pass - 1)).find("loop loop"));
+}
+
 }  // namespace
 }  // namespace tarvelo

@@ -11,6 +11,7 @@
 
 #include "common/date_format.h"
 #include "engine/content_file.h"
+#include "project/file_locks.h"
 #include "project/project_definition.h"
 #include "project/workspace.h"
 #include "support/test_support.h"
@@ -412,6 +413,93 @@ TEST_F(GenerationRunTest, NeverWritesOverASourceFile) {
   EXPECT_EQ(ReadFile(dir / "src/page.tpl"), "<h1>[@TITLE]</h1>\r\n<p>[@SITE]</p>\r\n");
   EXPECT_TRUE(Logged(kPad + "ERROR: The output file " + dir / "src/page.tpl" +
                      " is a source file of this Project and was not overwritten."));
+}
+
+TEST_F(GenerationRunTest, NeverWritesOverAProtectedFileHoweverItIsSpelled) {
+  // Every way of naming a file the run must not overwrite, and what the log calls it.
+  const std::string own = " is one of Tarvelo's own files and was not overwritten.";
+  const std::string source = " is a source file of this Project and was not overwritten.";
+  std::filesystem::create_directory_symlink(dir / "src", dir / "site/srclink");
+  std::filesystem::create_hard_link(dir / "src/index.par", dir / "site/hard.par");
+  WriteFile(dir / "tarvelo.ini", "ini-file-version=5\r\n");
+  WriteFile(ws.working.pass_stem + ".7", "pass\r\n");
+  const struct {
+    std::string output;
+    std::string why;
+  } cases[] = {
+      {dir / "site/srclink/page.tpl", source},
+      {dir / "site/newdir/../../src/page.tpl", source},
+      {dir / "site/hard.par", source},
+      {dir / "tarvelo.ini", own},
+      {dir / "projects.ini", own},
+      {ws.working.log_file, own},
+      {ws.working.generated_list, own},
+      {ws.working.search_file, own},
+      {ws.working.replace_file, own},
+      {ws.working.pass_stem + ".7", own},
+      {ws.working.pass_stem + ".31", own},
+  };
+  for (const auto& c : cases) {
+    Definition("[Main]\r\n" + c.output + ",page.tpl,index.par\r\n");
+    const std::string before = std::filesystem::exists(c.output) ? ReadFile(c.output) : "";
+    ws.options.ignore_generation_errors = 1;
+    const RunResult result = Run();
+    EXPECT_EQ(result.counters.errors, 1) << c.output;
+    EXPECT_TRUE(Logged(kPad + "ERROR: The output file " + c.output + c.why)) << c.output;
+    if (c.output != ws.working.log_file && c.output != ws.working.generated_list) {
+      EXPECT_EQ(std::filesystem::exists(c.output) ? ReadFile(c.output) : "", before) << c.output;
+    }
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "site/newdir"));  // no folder made on the way
+}
+
+TEST_F(GenerationRunTest, WaitsForTheTemporaryFilesFolder) {
+  Definition("[Main]\r\nindex.html,page.tpl,index.par\r\n");
+  WriteFile(ws.working.log_file, "the other run's log\r\n");
+  FolderLock other;
+  ASSERT_TRUE(other.TryLock(ws.files, ws.working.temp_folder));
+  const std::string waiting =
+      "Waiting for another run that uses " + ws.working.temp_folder + " to finish...";
+
+  // The other run ends after two pauses; the waiting line is shown once.
+  host.on_pause = [&](int) {
+    if (host.pauses.size() == 2) other.Release();
+  };
+  RunResult result = Run();
+  EXPECT_EQ(result.outcome, RunOutcome::kCompleted);
+  EXPECT_EQ(std::count(host.status.begin(), host.status.end(), waiting), 1);
+  EXPECT_TRUE(std::filesystem::exists(Out("index.html")));
+
+  // Stop ends the wait; without waiting the run does not start. Neither touches the
+  // files of the run that holds the folder.
+  WriteFile(ws.working.log_file, "the other run's log\r\n");
+  ASSERT_TRUE(other.TryLock(ws.files, ws.working.temp_folder));
+  host.on_pause = [&](int) { ws.stop_requested = true; };
+  result = Run();
+  EXPECT_EQ(result.outcome, RunOutcome::kStopped);
+  EXPECT_EQ(host.status.back(), "Stopped Project:  \tSite\t\t" + when);
+  host.pauses.clear();
+  result =
+      RunGeneration(ws, GenerationRequest{kScopeProject, -1, -1, false, false}, FixedClock(kStart));
+  EXPECT_EQ(result.outcome, RunOutcome::kHalted);
+  EXPECT_EQ(host.status, (std::vector<std::string>{
+                             waiting, "Not waiting: generation of Site was not started."}));
+  EXPECT_TRUE(host.pauses.empty());
+  EXPECT_EQ(host.ended, host.started);
+  EXPECT_EQ(ReadFile(ws.working.log_file), "the other run's log\r\n");
+}
+
+TEST_F(GenerationRunTest, AnUnwritableListOfGeneratedFilesIsAnError) {
+  Definition("[Main]\r\nindex.html,page.tpl,index.par\r\nabout.html,page.tpl,about.par\r\n");
+  ws.working.generated_list = "/dev/full";
+  const RunResult result = Run();
+  EXPECT_EQ(result.outcome, RunOutcome::kCompleted);
+  EXPECT_EQ(result.counters.errors, 1);  // once, not once per Document
+  EXPECT_EQ(result.counters.generated, 2);
+  const std::string text =
+      "ERROR: The list of generated files could not be written. Disk full (/dev/full)";
+  EXPECT_TRUE(Logged(kPad + text));
+  EXPECT_TRUE(Shown(text));
 }
 
 TEST_F(GenerationRunTest, MissingDefinitionTakesTheHaltPath) {

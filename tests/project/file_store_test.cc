@@ -2,12 +2,17 @@
 // whole-file rewrites.
 #include "project/file_store.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "common/error.h"
+#include "project/file_locks.h"
 #include "support/test_support.h"
 
 namespace tarvelo {
@@ -208,6 +213,102 @@ TEST(FileStoreTest, AttributesDatesAndFolders) {
   files.CreateFolder(dir / "sub\\");
   EXPECT_TRUE(files.FolderExists(dir / "sub"));
   EXPECT_THROW(files.CreateFolder(dir / "x/y/z"), TarveloError);
+}
+
+std::vector<std::string> Names(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(FileStoreTest, StaleTemporarySiblingsAreRemovedButNotLiveOnes) {
+  TempDir dir;
+  FileStore files;
+  WriteFile(dir / "page.html", "old\r\n");
+  WriteFile(dir / ".page.html.tarvelo-0.tmp", "");           // a killed writer's
+  WriteFile(dir / ".page.html.tarvelo-2.tmp", "");           // a live writer's
+  WriteFile(dir / ".other.html.tarvelo-123456789.tmp", "");  // an older program's
+  WriteFile(dir / ".notes.tmp", "");                         // not ours
+  const int live = ::open((dir / ".page.html.tarvelo-2.tmp").c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(live, LOCK_EX), 0);
+
+  // The first write into the folder sweeps it, even when the file stays as it was.
+  files.CopyFile(dir / "page.html", dir / "page.html");
+  EXPECT_EQ(Names(dir.path()),
+            (std::vector<std::string>{".notes.tmp", ".page.html.tarvelo-2.tmp", "page.html"}));
+  ::close(live);
+  EXPECT_EQ(files.RemoveStaleTemporaryFiles(dir.path()), 1);
+
+  // A stale sibling that turns up later is taken over by the next write of its file.
+  WriteFile(dir / ".page.html.tarvelo-0.tmp", "");
+  TextWriter writer = files.ReplaceTextFile(dir / "page.html");
+  writer.WriteLine("new");
+  writer.Close();
+  EXPECT_EQ(ReadFile(dir / "page.html"), "new\r\n");
+  EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{".notes.tmp", "page.html"}));
+}
+
+TEST(FileStoreTest, RewritingASymbolicLinkReplacesItsTarget) {
+  TempDir dir;
+  FileStore files;
+  WriteFile(dir / "dotfiles/projects.ini", "old\r\n");
+  std::filesystem::create_directories(dir / "home");
+  std::filesystem::create_symlink("../dotfiles/projects.ini", dir / "home/link1");
+  std::filesystem::create_symlink("link1", dir / "home/projects.ini");
+  TextWriter writer = files.ReplaceTextFile(dir / "home/projects.ini");
+  writer.WriteLine("new");
+  writer.Close();
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "home/projects.ini"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "home/link1"));
+  EXPECT_EQ(ReadFile(dir / "dotfiles/projects.ini"), "new\r\n");
+
+  // A loop is an error that says so, for readers and writers alike.
+  std::filesystem::create_symlink("loop2", dir / "home/loop1");
+  std::filesystem::create_symlink("loop1", dir / "home/loop2");
+  const std::string loop =
+      "Path/File access error: the symbolic links loop (" + dir / "home/loop1" + ")";
+  for (int write = 0; write < 2; ++write) {
+    try {
+      if (write == 1) {
+        files.ReplaceTextFile(dir / "home/loop1");
+      } else {
+        files.OpenTextFile(dir / "home/loop1");
+      }
+      ADD_FAILURE() << "no error";
+    } catch (const TarveloError& error) {
+      EXPECT_EQ(error.number, kPathFileAccessError);
+      EXPECT_EQ(error.description, loop);
+    }
+  }
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "home/loop1"));
+}
+
+TEST(FileStoreTest, AFullDiskIsDiskFull) {
+  FileStore files;
+  TextWriter writer = files.OpenTextFileForAppending("/dev/full");
+  writer.WriteLine("line");
+  try {
+    writer.Close();
+    ADD_FAILURE() << "no error";
+  } catch (const TarveloError& error) {
+    EXPECT_EQ(error.number, 61);
+    EXPECT_EQ(error.description, "Disk full (/dev/full)");
+  }
+}
+
+TEST(FileLocksTest, FolderLocksExcludeEachOtherAndEndWithTheirHolder) {
+  TempDir dir;
+  FileStore files;
+  FolderLock first;
+  FolderLock second;
+  EXPECT_TRUE(first.TryLock(files, dir.path()));
+  EXPECT_FALSE(second.TryLock(files, dir.path()));
+  first.Release();
+  EXPECT_TRUE(second.TryLock(files, dir.path()));
+  EXPECT_THROW(first.TryLock(files, dir / "missing"), TarveloError);
 }
 
 }  // namespace

@@ -195,6 +195,21 @@ TEST_F(ProgramOptionsTest, VersionCheckBranches) {
   }
 }
 
+TEST_F(ProgramOptionsTest, AnUpdateKeepsWhatAnotherInstanceWrote) {
+  ProgramOptions mine = FirstRunProgramOptions(program_folder());
+  ProgramOptions other = mine;
+  other.editor = "other-editor";
+  std::filesystem::create_directories(program_folder());
+  WriteProgramOptions(files_, other, ini());
+  mine.modified_only = 1;
+  UpdateProgramOptionsFile(files_, program_folder(), "",
+                           [&](ProgramOptions& file) { file.modified_only = mine.modified_only; });
+  ProgramOptions read;
+  ReadProgramOptionsFile(files_, program_folder(), "", read);
+  EXPECT_EQ(read.editor, "other-editor");
+  EXPECT_EQ(read.modified_only, 1);
+}
+
 TEST_F(ProgramOptionsTest, AFailedFirstRunWriteIsRaised) {
   std::filesystem::create_directories(ini());  // a folder where the file should be
   try {

@@ -71,7 +71,10 @@ class ScriptedHost : public Host {
   int AskWithPromptBox(const std::string& caption, const std::string& message,
                        const PromptButtons& buttons, int preset) override;
   void ProcessEvents() override;
-  void Pause(int milliseconds) override { pauses.push_back(milliseconds); }
+  void Pause(int milliseconds) override {
+    pauses.push_back(milliseconds);
+    if (on_pause) on_pause(milliseconds);
+  }
   void Beep() override { ++beeps; }
   void GenerationStarted() override { ++started; }
   void GenerationEnded() override { ++ended; }
@@ -91,6 +94,8 @@ class ScriptedHost : public Host {
   int events = 0;
   /// Called from ProcessEvents (a test uses it to request a stop between Documents).
   std::function<void(int)> on_events;
+  /// Called from Pause (a test uses it to request a stop while the run waits).
+  std::function<void(int)> on_pause;
 };
 
 }  // namespace tarvelo::testing

@@ -26,6 +26,7 @@
 #include <deque>
 #include <memory>
 
+#include "project/file_locks.h"
 #include "project/history_operations.h"
 #include "project/launchers.h"
 #include "project/program_options.h"
@@ -234,6 +235,7 @@ class TstFrmMain : public QObject {
   void projectCommandsChangeTheHistory();
   void generationFromTheMenuAsksAboutMissingFiles();
   void stopEndsTheRunBetweenDocuments();
+  void stopEndsTheWaitForAnotherRun();
   void launchersBuildTheCommandLines();
   void launchCommandsFollowTheOptions();
   void dragOffersTheColumnsFile();
@@ -600,6 +602,27 @@ void TstFrmMain::generationFromTheMenuAsksAboutMissingFiles() {
   bench.Item("mnuGenerateDocument")->trigger();
   QVERIFY(HasLine(bench.host.status, "Processing:\t" + bench.Out("articles/one.html")));
   QVERIFY(!HasLine(bench.host.status, "Processing:\t" + bench.Out("pages/index.html")));
+}
+
+void TstFrmMain::stopEndsTheWaitForAnotherRun() {
+  Bench bench;
+  bench.StartWithSite();
+  FolderLock other_run;
+  QVERIFY(other_run.TryLock(bench.ws.files, bench.ws.working.temp_folder));
+  const QString waiting = QString::fromStdString("Waiting for another run that uses " +
+                                                 bench.ws.working.temp_folder + " to finish...");
+  bool shown_while_waiting = false;
+  bench.host.on_pause = [&](int) {
+    const QListWidget* list = bench.window->status_list();
+    shown_while_waiting = list->count() > 0 && list->item(list->count() - 1)->text() == waiting;
+    QVERIFY(bench.Tool("Stop")->isEnabled());
+    bench.Tool("Stop")->trigger();
+  };
+  bench.Item("mnuGenerateProject")->trigger();
+  QVERIFY(shown_while_waiting);
+  QVERIFY(HasLine(bench.host.status, "Stopped Project:  \tFixture Site"));
+  QVERIFY(!tarvelo::testing::Exists(bench.Out("pages/index.html")));
+  QVERIFY(bench.Item("mnuGenerateProject")->isEnabled());
 }
 
 void TstFrmMain::stopEndsTheRunBetweenDocuments() {

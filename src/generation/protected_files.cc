@@ -1,0 +1,60 @@
+// A path that cannot be resolved (a looping link) is compared as written, normalised.
+#include "generation/protected_files.h"
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "project/file_store.h"
+
+namespace tarvelo {
+namespace {
+
+bool Identity(const std::string& disk_path, std::pair<unsigned long long, unsigned long long>& id) {
+  struct stat st;
+  if (::stat(disk_path.c_str(), &st) != 0) return false;
+  id = {static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino)};
+  return true;
+}
+
+}  // namespace
+
+std::string ProtectedFiles::Canonical(std::string_view path) const {
+  const std::filesystem::path disk(files_.DiskPath(path));
+  std::error_code error;
+  std::filesystem::path resolved = std::filesystem::weakly_canonical(disk, error);
+  if (error) resolved = std::filesystem::absolute(disk, error).lexically_normal();
+  return resolved.string();
+}
+
+void ProtectedFiles::Add(std::string_view path, ProtectedKind kind) {
+  if (path.empty()) return;
+  by_path_.emplace(Canonical(path), kind);
+  std::pair<unsigned long long, unsigned long long> id;
+  if (Identity(files_.DiskPath(path), id)) by_inode_.emplace(id, kind);
+}
+
+void ProtectedFiles::AddPassFiles(std::string_view stem) {
+  if (!stem.empty()) pass_stem_ = Canonical(stem) + ".";
+}
+
+ProtectedKind ProtectedFiles::Find(std::string_view path) const {
+  if (path.empty()) return ProtectedKind::kNone;
+  std::pair<unsigned long long, unsigned long long> id;
+  if (Identity(files_.DiskPath(path), id)) {
+    const auto found = by_inode_.find(id);
+    if (found != by_inode_.end()) return found->second;
+  }
+  const std::string canonical = Canonical(path);
+  const auto found = by_path_.find(canonical);
+  if (found != by_path_.end()) return found->second;
+  if (!pass_stem_.empty() && canonical.size() > pass_stem_.size() &&
+      canonical.starts_with(pass_stem_) &&
+      canonical.find_first_not_of("0123456789", pass_stem_.size()) == std::string::npos) {
+    return ProtectedKind::kOwnFile;
+  }
+  return ProtectedKind::kNone;
+}
+
+}  // namespace tarvelo

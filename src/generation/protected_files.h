@@ -1,0 +1,41 @@
+// The files a generated Document must never be written over: the Project's sources
+// and the program's own files. Paths are compared as the disk sees them: symbolic
+// links and ".." resolved, and by device and inode where the file exists, so no
+// spelling of a path (a linked folder, a hard link) slips past.
+#ifndef TARVELO_GENERATION_PROTECTED_FILES_H_
+#define TARVELO_GENERATION_PROTECTED_FILES_H_
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace tarvelo {
+
+class FileStore;
+
+enum class ProtectedKind { kNone, kSource, kOwnFile };
+
+class ProtectedFiles {
+ public:
+  explicit ProtectedFiles(const FileStore& files) : files_(files) {}
+
+  /// Protects the file at `path` (an empty path is ignored).
+  void Add(std::string_view path, ProtectedKind kind);
+  /// Protects every pass file: `stem` + "." + a number.
+  void AddPassFiles(std::string_view stem);
+  /// What the file at `path` is, kNone when it is not protected.
+  ProtectedKind Find(std::string_view path) const;
+
+ private:
+  std::string Canonical(std::string_view path) const;
+
+  const FileStore& files_;
+  std::map<std::string, ProtectedKind> by_path_;
+  std::map<std::pair<unsigned long long, unsigned long long>, ProtectedKind> by_inode_;
+  std::string pass_stem_;
+};
+
+}  // namespace tarvelo
+
+#endif  // TARVELO_GENERATION_PROTECTED_FILES_H_
