@@ -27,7 +27,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: tarvelo-cli /project=FILE.web [/document-root=DIR] [/modified-only=0|1]\n"
-    "                   [/command=CMD] [--keep-going] [--no-wait] [--verbose]
+    "                   [/command=CMD] [--keep-going] [--no-wait] [--verbose]\n"
     "\n"
     "Generates a Tarvelo CMS Project completely, as the workbench's batch mode does.\n"
     "\n"
