@@ -7,6 +7,10 @@
 
 namespace tarvelo {
 
+std::uint32_t MacroIndex::Hash(std::string_view name) {
+  return static_cast<std::uint32_t>(std::hash<std::string_view>{}(name));
+}
+
 bool MacroIndex::Catch(const std::vector<MacroSlot>& slots) {
   bool last_new = true;
   for (; indexed_ < slots.size(); ++indexed_) {
@@ -18,7 +22,7 @@ bool MacroIndex::Catch(const std::vector<MacroSlot>& slots) {
 
 size_t MacroIndex::Find(const std::vector<MacroSlot>& slots, std::string_view name) const {
   if (buckets_.empty()) return kNone;
-  const size_t hash = std::hash<std::string_view>{}(name);
+  const std::uint32_t hash = Hash(name);
   const size_t mask = buckets_.size() - 1;
   for (size_t at = hash & mask;; at = (at + 1) & mask) {
     const Bucket& bucket = buckets_[at];
@@ -33,7 +37,7 @@ bool MacroIndex::Insert(const std::vector<MacroSlot>& slots, size_t slot) {
   if (Find(slots, name) != kNone) return false;
   // At most half full, so that probes stay short and always reach a free bucket.
   if ((names_ + 1) * 2 > buckets_.size()) Grow();
-  const size_t hash = std::hash<std::string_view>{}(name);
+  const std::uint32_t hash = Hash(name);
   const size_t mask = buckets_.size() - 1;
   size_t at = hash & mask;
   while (buckets_[at].slot_plus_one != 0) at = (at + 1) & mask;

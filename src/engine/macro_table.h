@@ -65,10 +65,13 @@ class MacroIndex {
   void Clear() { *this = MacroIndex(); }
 
  private:
+  // Eight bytes a bucket: the low half of the name's hash and the slot number.
   struct Bucket {
-    size_t hash = 0;
+    std::uint32_t hash = 0;
     std::uint32_t slot_plus_one = 0;  // 0: the bucket is free
   };
+
+  static std::uint32_t Hash(std::string_view name);
 
   void Grow();
   // Inserts slot `slot` unless its name is held already; returns whether it was new.
