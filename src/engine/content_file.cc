@@ -4,10 +4,8 @@
 #include "engine/content_file.h"
 
 #include <cstdint>
-#include <functional>
 #include <limits>
 #include <string_view>
-#include <unordered_map>
 
 #include "common/error.h"
 #include "common/log_sink.h"
@@ -44,46 +42,6 @@ bool ReadLogicalLine(TextReader& reader, std::string_view continuation, std::str
   while (!logical.empty() && logical.back() == ' ') logical.pop_back();
   return any;
 }
-
-// Finds earlier definitions of a name in one entry. A file with few definitions is
-// scanned (no allocation); past kScanLimit definitions a hash index by slot number
-// takes over, so that a file with thousands of definitions stays linear overall.
-class DuplicateFinder {
- public:
-  explicit DuplicateFinder(const std::vector<MacroSlot>& slots) : slots_(slots) {}
-
-  bool Contains(const std::string& name) const {
-    if (slots_.size() <= kScanLimit) {
-      for (size_t i = slots_.size(); i-- > 0;) {
-        if (slots_[i].name == name) return true;
-      }
-      return false;
-    }
-    const auto [first, last] = index_.equal_range(std::hash<std::string>{}(name));
-    for (auto it = first; it != last; ++it) {
-      if (slots_[it->second].name == name) return true;
-    }
-    return false;
-  }
-
-  /// Call after each slot is added.
-  void Added() {
-    if (slots_.size() <= kScanLimit) return;
-    if (index_.empty()) {
-      for (size_t i = 0; i < slots_.size(); ++i) Index(i);
-    } else {
-      Index(slots_.size() - 1);
-    }
-  }
-
- private:
-  static constexpr size_t kScanLimit = 32;
-
-  void Index(size_t i) { index_.emplace(std::hash<std::string>{}(slots_[i].name), i); }
-
-  const std::vector<MacroSlot>& slots_;
-  std::unordered_multimap<size_t, size_t> index_;
-};
 
 // Stores one parameter group ("(@url:index.html)" or "(@text)") in the work area.
 void StoreParameterGroup(const ProjectSettings& settings, ParameterWork& work,
@@ -200,6 +158,7 @@ Int16 LoadContentFile(const FileStore& files, const ProjectSettings& settings, M
   entry.path = path;
   // Slots are filled from 0; nothing of a file read earlier into this entry may linger.
   entry.slots.clear();
+  entry.index.Clear();
 
   Int16 result = kLoaded;
   const auto warn = [&](const std::string& text) {
@@ -213,7 +172,6 @@ Int16 LoadContentFile(const FileStore& files, const ProjectSettings& settings, M
   const bool parameters_on =
       !IsBlank(settings.parameter_start_tag) && !IsBlank(settings.parameter_end_tag);
 
-  DuplicateFinder duplicates(entry.slots);
   std::string physical;
   std::string line;
   std::int32_t line_number = 0;
@@ -266,21 +224,20 @@ Int16 LoadContentFile(const FileStore& files, const ProjectSettings& settings, M
             parameters_on && head.find(settings.parameter_start_tag) != kNotFound;
         if (has_groups) parameter_warning = ParseParameters(settings, macros.parameter_work, name);
 
-        if (duplicates.Contains(name)) {
-          warn("WARNING: Duplicate definition for Macro: " + head + " in file: " + path);
-        }
-        if (!parameter_warning.empty() && log_warnings) {
-          log.WriteLog(std::string(kLogPad) + parameter_warning);
-          result = kLoadedWithWarnings;
-        }
-
         MacroSlot& slot = entry.slots.emplace_back();
         slot.name = std::move(name);
         slot.line = line_number;
         // A head without groups declares no parameters, whatever the work area holds
         // from an earlier head or reference.
         if (has_groups) slot.parameters = macros.parameter_work.pairs;
-        duplicates.Added();
+        // The index the lookup uses also tells whether an earlier slot holds the name.
+        if (!entry.index.Catch(entry.slots)) {
+          warn("WARNING: Duplicate definition for Macro: " + head + " in file: " + path);
+        }
+        if (!parameter_warning.empty() && log_warnings) {
+          log.WriteLog(std::string(kLogPad) + parameter_warning);
+          result = kLoadedWithWarnings;
+        }
       }
     }
     previous_empty = false;

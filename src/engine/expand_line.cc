@@ -1,6 +1,6 @@
-// MacroExpander: one reference of one line per call. The lookup is a linear walk over
-// the MacroTable in precedence order that stops at the first unused entry and slot;
-// no index is built, since the table changes with every Document.
+// MacroExpander: one reference of one line per call. The lookup visits the MacroTable
+// in precedence order, stopping at the first unused entry and slot; within an entry an
+// exact name is found through the entry's index, a wildcard prefix by a walk.
 #include "engine/expand_line.h"
 
 #include <algorithm>
@@ -234,8 +234,8 @@ LookupPosition MacroExpander::StartLevel(Int16 parent_count) const {
   return position;
 }
 
-const ContentFileEntry* MacroExpander::Entry(Int16 level, int file) const {
-  const std::vector<ContentFileEntry>* entries = nullptr;
+ContentFileEntry* MacroExpander::Entry(Int16 level, int file) const {
+  std::vector<ContentFileEntry>* entries = nullptr;
   switch (level) {
     case kLevelProject:
       return file == 0 ? &macros_.project : nullptr;
@@ -273,15 +273,12 @@ bool MacroExpander::LookupMacro(LookupPosition& position, std::string_view name,
   for (; level != std::end(kLevelOrder); ++level, file = 0, slot_index = 0) {
     if (LevelHidden(*level)) continue;
     // A level ends at its first unused entry: a missing file hides the ones after it.
-    for (const ContentFileEntry* entry = Entry(*level, file);
-         entry != nullptr && !entry->path.empty(); entry = Entry(*level, ++file), slot_index = 0) {
-      const std::vector<MacroSlot>& slots = entry->slots;
-      const size_t slot_count = std::min(slots.size(), kPositionLimit);
-      for (; slot_index < slot_count && !slots[slot_index].name.empty(); ++slot_index) {
-        const MacroSlot& slot = slots[slot_index];
-        const size_t prefix_at = wildcard_mode ? slot.name.find(name) : 0;
-        if (wildcard_mode ? prefix_at == std::string::npos : slot.name != name) continue;
-
+    for (ContentFileEntry* entry = Entry(*level, file); entry != nullptr && !entry->path.empty();
+         entry = Entry(*level, ++file), slot_index = 0) {
+      size_t prefix_at = 0;
+      slot_index = MatchInEntry(*entry, slot_index, name, wildcard_mode, prefix_at);
+      if (slot_index != MacroIndex::kNone) {
+        const MacroSlot& slot = entry->slots[slot_index];
         position.level = *level;
         position.file = static_cast<Int16>(file);
         position.slot = static_cast<Int16>(slot_index);
@@ -301,6 +298,28 @@ bool MacroExpander::LookupMacro(LookupPosition& position, std::string_view name,
   }
   position.level = kLevelNone;
   return false;
+}
+
+size_t MacroExpander::MatchInEntry(ContentFileEntry& entry, size_t from, std::string_view name,
+                                   bool wildcard_mode, size_t& prefix_at) const {
+  const std::vector<MacroSlot>& slots = entry.slots;
+  entry.index.Catch(slots);
+  // Positions must fit in 16 bits, and the entry ends at its first empty name.
+  const size_t end = std::min(slots.size(), kPositionLimit);
+  if (!wildcard_mode && from <= entry.index.FirstEmptyName()) {
+    const size_t first = entry.index.Find(slots, name);
+    if (first == MacroIndex::kNone || first >= std::min(end, entry.index.FirstEmptyName())) {
+      return MacroIndex::kNone;
+    }
+    if (first >= from) return first;
+    // Resuming past the first definition (only a caller with its own position does):
+    // a later duplicate can only be found by the walk below.
+  }
+  for (size_t slot = from; slot < end && !slots[slot].name.empty(); ++slot) {
+    prefix_at = wildcard_mode ? slots[slot].name.find(name) : 0;
+    if (wildcard_mode ? prefix_at != std::string::npos : slots[slot].name == name) return slot;
+  }
+  return MacroIndex::kNone;
 }
 
 void MacroExpander::ApplyParameters(const MacroSlot& slot, std::string& value) const {

@@ -70,7 +70,11 @@ class MacroExpander {
   std::string ParameterValue(std::string_view reference_form, bool& found) const;
 
  private:
-  const ContentFileEntry* Entry(Int16 level, int file) const;
+  ContentFileEntry* Entry(Int16 level, int file) const;
+  // The first slot from `from` that matches, or MacroIndex::kNone; in wildcard mode
+  // `prefix_at` is where the prefix stands in the matching name.
+  size_t MatchInEntry(ContentFileEntry& entry, size_t from, std::string_view name,
+                      bool wildcard_mode, size_t& prefix_at) const;
   bool LevelHidden(Int16 level) const;
   const std::string* PassedValue(std::string_view reference_form) const;
   void ApplyParameters(const MacroSlot& slot, std::string& value) const;

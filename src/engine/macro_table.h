@@ -5,8 +5,10 @@
 #ifndef TARVELO_ENGINE_MACRO_TABLE_H_
 #define TARVELO_ENGINE_MACRO_TABLE_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/int16.h"
@@ -39,11 +41,54 @@ struct MacroSlot {
   std::int32_t line = 0;                   // physical line on which the definition head ended
 };
 
+/// The first slot of each name in one entry, so that a lookup or a duplicate test costs
+/// one hash probe instead of a walk over the slots. It holds slot numbers only (no
+/// names, no pointers), so an entry can be copied or moved with it. Slots are only ever
+/// appended to an entry, or the entry is replaced or reloaded as a whole (the loader
+/// clears the index); `Catch` indexes what was appended since its last call, which
+/// keeps tables filled directly (the views, tests) in step too.
+class MacroIndex {
+ public:
+  static constexpr size_t kNone = static_cast<size_t>(-1);
+
+  /// Indexes the slots appended since the last call. Returns false when the last of
+  /// them repeats an earlier slot's name.
+  bool Catch(const std::vector<MacroSlot>& slots);
+
+  /// The first slot whose name equals `name` exactly; kNone when there is none.
+  size_t Find(const std::vector<MacroSlot>& slots, std::string_view name) const;
+
+  /// The first slot with an empty name (where a walk over the entry stops); kNone when
+  /// there is none.
+  size_t FirstEmptyName() const { return first_empty_; }
+
+  void Clear() { *this = MacroIndex(); }
+
+ private:
+  // Eight bytes a bucket: the low half of the name's hash and the slot number.
+  struct Bucket {
+    std::uint32_t hash = 0;
+    std::uint32_t slot_plus_one = 0;  // 0: the bucket is free
+  };
+
+  static std::uint32_t Hash(std::string_view name);
+
+  void Grow();
+  // Inserts slot `slot` unless its name is held already; returns whether it was new.
+  bool Insert(const std::vector<MacroSlot>& slots, size_t slot);
+
+  std::vector<Bucket> buckets_;  // open addressing, a power of two in size
+  size_t names_ = 0;             // distinct names held
+  size_t indexed_ = 0;           // slots looked at so far
+  size_t first_empty_ = kNone;
+};
+
 /// One Content File's Macros. Slots are filled from 0 in file order; the vector holds
 /// only the slots in use (the per-file limit is checked by the loader).
 struct ContentFileEntry {
   std::string path;  // empty when the entry is unused (or its file was missing)
   std::vector<MacroSlot> slots;
+  MacroIndex index{};  // built as the file is loaded
 };
 
 /// The shared parameter work area and a clean flag, so that the many references without
