@@ -5,6 +5,8 @@
 #define TARVELO_GENERATION_GENERATION_RUN_H_
 
 #include <cstdint>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "common/clock.h"
@@ -24,6 +26,11 @@ struct GenerationRequest {
   Int16 document_index = -1;
   /// False empties the status list first (the workbench); true keeps it (batch mode).
   bool keep_status = false;
+  /// Sources known to have changed (absolute, lexically normal disk paths), from a
+  /// watch: with modified-only on, a Document that uses one is generated whatever the
+  /// file dates say, since they have whole seconds and a save in the second of the
+  /// last run would otherwise be missed.
+  const std::set<std::string>* changed_sources = nullptr;
 };
 
 enum class RunOutcome { kCompleted, kStopped, kHalted };
