@@ -12,6 +12,7 @@
 
 #include "cli/command_starter.h"
 #include "cli/console_host.h"
+#include "cli/watch_command.h"
 #include "common/clock.h"
 #include "common/error.h"
 #include "common/text.h"
@@ -26,7 +27,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: tarvelo-cli /project=FILE.web [/document-root=DIR] [/modified-only=0|1]\n"
-    "                   [/command=CMD] [--verbose]\n"
+    "                   [/command=CMD] [--verbose] [--watch] [--serve[=PORT]] [--bind=ADDR]\n"
     "\n"
     "Generates a Tarvelo CMS Project completely, as the workbench's batch mode does.\n"
     "\n"
@@ -35,6 +36,10 @@ constexpr const char* kUsage =
     "  /modified-only=0|1    generate modified Documents only (1) or all (0), this run\n"
     "  /command=CMD          start CMD after the run (split like a shell, never run by one)\n"
     "  --verbose             echo every log line\n"
+    "  --watch               after the run, generate again on every save (Ctrl+C ends)\n"
+    "  --serve[=PORT]        --watch, and serve document-root on http://127.0.0.1:PORT/\n"
+    "                        (default 8437, 0 picks a free one) with pages that reload\n"
+    "  --bind=ADDR           the address --serve listens on (default 127.0.0.1)\n"
     "  --help, --version     this text; the program's version\n"
     "\n"
     "Option names ignore case and may be written --name=VALUE; a value ends at the next\n"
@@ -87,6 +92,7 @@ bool ShowCurrentProject(tarvelo::Workspace& workspace) {
 int main(int argc, char** argv) {
   std::vector<std::string> arguments;
   bool verbose = false;
+  tarvelo::WatchOptions watch;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     if (argument == "--help" || argument == "-h") {
@@ -101,6 +107,12 @@ int main(int argc, char** argv) {
       verbose = true;
       continue;
     }
+    const tarvelo::WatchArgument taken = tarvelo::TakeWatchArgument(argument, watch);
+    if (taken == tarvelo::WatchArgument::kBad) {
+      std::fprintf(stderr, "tarvelo-cli: bad value in %s\n", argument.c_str());
+      return 2;
+    }
+    if (taken == tarvelo::WatchArgument::kTaken) continue;
     arguments.push_back(argument);
   }
 
@@ -140,7 +152,8 @@ int main(int argc, char** argv) {
   action.sa_handler = RequestStop;
   ::sigaction(SIGINT, &action, nullptr);
   const tarvelo::RunResult result =
-      tarvelo::GenerateBatchProject(workspace, options, tarvelo::SystemClock());
+      watch.watch ? tarvelo::WatchProject(workspace, options, watch, tarvelo::SystemClock())
+                  : tarvelo::GenerateBatchProject(workspace, options, tarvelo::SystemClock());
   g_stop_flag.store(nullptr);
 
   if (!options.command.empty()) tarvelo::StartCommand(host, options.command);
