@@ -229,6 +229,21 @@ TEST_F(WatchTest, BurstOfSavesGivesAtMostTwoRuns) {
   EXPECT_EQ(Interrupt(), 0);
 }
 
+TEST_F(WatchTest, ProjectFileThatVanishesIsAwaitedThenRegeneratesEverything) {
+  ASSERT_TRUE(StartWatch()) << Printed();
+  const std::string project = site_ + "/site.web";
+  ASSERT_EQ(::rename(project.c_str(), (project + ".away").c_str()), 0);
+  EXPECT_TRUE(Eventually([&] {
+    return Printed().find("Watch: the project file " + project + " is missing") !=
+           std::string::npos;
+  })) << Printed();
+  ASSERT_EQ(::rename((project + ".away").c_str(), project.c_str()), 0);
+  EXPECT_TRUE(Eventually([&] {
+    return Printed().find("Watch: site.web changed; 2 Documents generated") != std::string::npos;
+  })) << Printed();
+  EXPECT_EQ(Interrupt(), 0);
+}
+
 TEST_F(WatchTest, PortInUseEndsBeforeAnyRun) {
   const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   sockaddr_in address = {};
