@@ -16,7 +16,6 @@
 #include <cstdio>
 #include <ctime>
 #include <functional>
-#include <regex>
 #include <thread>
 
 #include "e2e/cli_runner.h"
@@ -140,15 +139,14 @@ class WatchTest : public ::testing::Test {
     const int spawned = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) return false;
-    const std::regex serving(R"(Serving: \thttp://127\.0\.0\.1:(\d+)/)");
+    const std::string serving = "Serving: \thttp://127.0.0.1:";
     return Eventually([&] {
-      std::smatch match;
       const std::string printed = Printed();
-      if (printed.find("Watching: ") == std::string::npos ||
-          !std::regex_search(printed, match, serving)) {
+      const size_t at = printed.find(serving);
+      if (printed.find("Watching: ") == std::string::npos || at == std::string::npos) {
         return false;
       }
-      port_ = std::stoi(match[1]);
+      port_ = std::atoi(printed.c_str() + at + serving.size());
       return true;
     });
   }
