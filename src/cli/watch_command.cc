@@ -67,7 +67,9 @@ RunResult WatchProject(Workspace& workspace, const CommandLineOptions& options,
       return {RunOutcome::kHalted, {}};
     }
     server->Start();
-    workspace.host.AddStatusLine("Serving: \thttp://" + watch.bind + ":" +
+    const bool ipv6 = watch.bind.find(':') != std::string::npos;
+    const std::string host = ipv6 ? "[" + watch.bind + "]" : watch.bind;
+    workspace.host.AddStatusLine("Serving: \thttp://" + host + ":" +
                                  std::to_string(server->port()) + "/");
   }
   // Watching starts first, so that a save during the first run starts the next.
