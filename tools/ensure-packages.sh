@@ -16,5 +16,7 @@ ensure_packages() {
 }
 
 # qt6-base-dev brings Qt Widgets and Qt Test for the workbench and its widget tests;
-# the widget tests render offscreen, which needs a font on the machine.
-BUILD_PACKAGES=(cmake g++ make ninja-build libgtest-dev libgmock-dev qt6-base-dev fonts-dejavu-core)
+# the widget tests render offscreen, which needs a font on the machine. The preview
+# server of tarvelo-cli uses cpp-httplib, found with pkg-config.
+BUILD_PACKAGES=(cmake g++ make ninja-build pkgconf libgtest-dev libgmock-dev qt6-base-dev
+  fonts-dejavu-core libcpp-httplib-dev)

@@ -13,6 +13,7 @@
 #include "cli/command_starter.h"
 #include "cli/console_host.h"
 #include "cli/search_command.h"
+#include "cli/watch_command.h"
 #include "common/clock.h"
 #include "common/error.h"
 #include "common/text.h"
@@ -28,6 +29,7 @@ namespace {
 constexpr const char* kUsage =
     "Usage: tarvelo-cli /project=FILE.web [/document-root=DIR] [/modified-only=0|1]\n"
     "                   [/command=CMD] [--keep-going] [--no-wait] [--verbose]\n"
+    "                   [--watch] [--serve[=PORT]] [--bind=ADDR]\n"
     "\n"
     "Generates a Tarvelo CMS Project completely, as the workbench's batch mode does.\n"
     "\n"
@@ -41,6 +43,10 @@ constexpr const char* kUsage =
     "  --no-wait             exit 2 when another run uses the temporary files folder,\n"
     "                        instead of waiting for it to finish\n"
     "  --verbose             echo every log line\n"
+    "  --watch               after the run, generate again on every save (Ctrl+C ends)\n"
+    "  --serve[=PORT]        --watch, and serve document-root on http://127.0.0.1:PORT/\n"
+    "                        (default 8437, 0 picks a free one) with pages that reload\n"
+    "  --bind=ADDR           the address --serve listens on (default 127.0.0.1)\n"
     "  --help, --version     this text; the program's version\n"
     "\n"
     "Find and replace in the Project's files instead of generating:\n"
@@ -113,6 +119,7 @@ int main(int argc, char** argv) {
   bool verbose = false;
   bool keep_going = false;
   bool no_wait = false;
+  tarvelo::WatchOptions watch;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     if (argument == "--help" || argument == "-h") {
@@ -135,6 +142,12 @@ int main(int argc, char** argv) {
       no_wait = true;
       continue;
     }
+    const tarvelo::WatchArgument taken = tarvelo::TakeWatchArgument(argument, watch);
+    if (taken == tarvelo::WatchArgument::kBad) {
+      std::fprintf(stderr, "tarvelo-cli: bad value in %s\n", argument.c_str());
+      return 2;
+    }
+    if (taken == tarvelo::WatchArgument::kTaken) continue;
     arguments.push_back(argument);
   }
   if (tarvelo::IsSearchCommand(arguments)) return tarvelo::RunSearchCommand(arguments, verbose);
@@ -185,7 +198,8 @@ int main(int argc, char** argv) {
   ::sigaction(SIGINT, &action, nullptr);
   ::sigaction(SIGTERM, &action, nullptr);
   const tarvelo::RunResult result =
-      tarvelo::GenerateBatchProject(workspace, options, tarvelo::SystemClock());
+      watch.watch ? tarvelo::WatchProject(workspace, options, watch, tarvelo::SystemClock())
+                  : tarvelo::GenerateBatchProject(workspace, options, tarvelo::SystemClock());
   g_stop_flag.store(nullptr);
 
   const bool command_failed =

@@ -81,7 +81,7 @@ BatchOpenResult OpenBatchProject(Workspace& workspace, const CommandLineOptions&
 }
 
 RunResult GenerateBatchProject(Workspace& workspace, const CommandLineOptions& options,
-                               const Clock& clock) {
+                               const Clock& clock, const std::set<std::string>* changed_sources) {
   const bool new_root = !options.document_root.empty();
   const bool new_modified_only = options.modified_only != -1;
   Restore<std::string> restore_root(workspace.settings.document_root, new_root);
@@ -92,6 +92,7 @@ RunResult GenerateBatchProject(Workspace& workspace, const CommandLineOptions& o
   request.scope = kScopeProject;
   request.keep_status = true;
   request.wait_for_other_runs = !options.no_wait;
+  request.changed_sources = changed_sources;
   return RunGeneration(workspace, request, clock);
 }
 

@@ -4,6 +4,7 @@
 #ifndef TARVELO_GENERATION_BATCH_RUN_H_
 #define TARVELO_GENERATION_BATCH_RUN_H_
 
+#include <set>
 #include <string>
 
 #include "common/clock.h"
@@ -26,9 +27,11 @@ BatchOpenResult OpenBatchProject(Workspace& workspace, const CommandLineOptions&
 
 /// Generates the current Project (scope Project, keeping the status lines) with the
 /// /document-root= and /modified-only= overrides, which are put back afterwards, also
-/// when the run fails.
+/// when the run fails. `changed_sources`, from a watch, makes the Documents that use
+/// them out of date whatever the file dates (see GenerationRequest).
 RunResult GenerateBatchProject(Workspace& workspace, const CommandLineOptions& options,
-                               const Clock& clock);
+                               const Clock& clock,
+                               const std::set<std::string>* changed_sources = nullptr);
 
 /// The exit status of a batch run, the same for the console and the workbench: 0
 /// completed without errors or missing files (warnings allowed), 1 completed with

@@ -10,6 +10,7 @@
 #include "generation/reporting.h"
 #include "generation/up_to_date.h"
 #include "project/program_options.h"
+#include "generation/watch_loop.h"
 #include "project/project_definition.h"
 #include "project/project_history.h"
 #include "project/startup.h"
@@ -82,7 +83,9 @@ void GenerationRun::GenerateDocument(Int16 folder_index, Int16 document_index) {
   }
   if (ws_.options.modified_only == 1) {
     UpdateStatus(ws_.host, ws_.log, std::string("Comparing:") + kTab + output);
-    if (!SourcesOutOfDate(ws_, folder_index, document_index)) {
+    if (UsesChangedSource(folder_index, document)) {
+      LogDetail(">Source files changed");
+    } else if (!SourcesOutOfDate(ws_, folder_index, document_index)) {
       Increment(counters_.current);
       return;
     }
@@ -233,6 +236,23 @@ bool GenerationRun::RefusedOutput(const std::string& output) {
   AssemblyFailed(output, TarveloError(kErrGenerationHalted, "The output file " + output + what +
                                                                 " and was not overwritten."));
   return true;
+}
+
+bool GenerationRun::UsesChangedSource(Int16 folder_index, const DocumentEntry& document) const {
+  const std::set<std::string>* changed = request_.changed_sources;
+  if (changed == nullptr || changed->empty()) return false;
+  const auto in = [&](const std::vector<std::string>& names, Int16 bound) {
+    for (size_t i = 0; i < names.size() && static_cast<long>(i) < bound && !names[i].empty(); ++i) {
+      if (changed->count(WatchKey(ws_.files, names[i])) != 0) return true;
+    }
+    return false;
+  };
+  const FolderEntry& folder = ws_.definition.folders[folder_index];
+  return (document.triple_bang == 0 && in(ws_.definition.globals, ws_.settings.max_globals)) ||
+         (document.double_bang == 0 &&
+          in(folder.folder_globals, ws_.settings.max_folder_globals)) ||
+         in(document.content_files, ws_.settings.max_content_files) ||
+         (!document.tmpl.empty() && changed->count(WatchKey(ws_.files, document.tmpl)) != 0);
 }
 
 }  // namespace tarvelo

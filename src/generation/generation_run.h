@@ -5,6 +5,8 @@
 #define TARVELO_GENERATION_GENERATION_RUN_H_
 
 #include <cstdint>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "common/clock.h"
@@ -26,6 +28,11 @@ struct GenerationRequest {
   bool keep_status = false;
   /// False: when another run holds the temporary files folder, do not wait for it.
   bool wait_for_other_runs = true;
+  /// Sources known to have changed (absolute, lexically normal disk paths), from a
+  /// watch: with modified-only on, a Document that uses one is generated whatever the
+  /// file dates say, since they have whole seconds and a save in the second of the
+  /// last run would otherwise be missed.
+  const std::set<std::string>* changed_sources = nullptr;
 };
 
 enum class RunOutcome { kCompleted, kStopped, kHalted };

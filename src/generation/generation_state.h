@@ -61,6 +61,8 @@ class GenerationRun {
   void AssemblyFailed(const std::string& output, const TarveloError& error);
   void RememberSources();
   bool RefusedOutput(const std::string& output);
+  // True when the request names a changed source that this Document is made from.
+  bool UsesChangedSource(Int16 folder_index, const DocumentEntry& document) const;
 
   Workspace& ws_;
   const GenerationRequest request_;
