@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "generation/project_argument.h"
 #include "project/startup.h"
 #include "project/workspace.h"
 #include "ui/file_chooser.h"
@@ -14,6 +15,7 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tarvelo CMS"));
+  QApplication::setDesktopFileName(QStringLiteral("tarvelo"));
   // QApplication has taken its own options (-style, -platform ...) out of argv.
   const std::vector<std::string> arguments(argv + 1, argv + argc);
 
@@ -28,6 +30,9 @@ int main(int argc, char** argv) {
   host.set_status_list(window.status_list());
   host.set_generation_callbacks([&window] { window.StartGenerate(); },
                                 [&window] { window.EndGenerate(); });
+  // A file manager starts the workbench with the project file that was opened.
+  const std::string project_file = tarvelo::ProjectFileArgument(arguments, workspace.files);
+  if (!project_file.empty()) tarvelo::OpenProjectArgument(workspace, project_file);
   if (!window.Load(arguments)) return 1;
   if (window.windowState() & Qt::WindowMinimized) {
     window.showMinimized();
