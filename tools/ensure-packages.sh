@@ -17,6 +17,10 @@ ensure_packages() {
 
 # qt6-base-dev brings Qt Widgets and Qt Test for the workbench and its widget tests;
 # the widget tests render offscreen, which needs a font on the machine. The preview
-# server of tarvelo-cli uses cpp-httplib, found with pkg-config.
+# server of tarvelo-cli uses cpp-httplib, found with pkg-config. ccache lets the build
+# without Qt reuse the objects of the full build. The package test builds the Debian
+# package (dpkg-dev for dpkg-shlibdeps) and checks it with lintian,
+# desktop-file-validate and update-mime-database.
 BUILD_PACKAGES=(cmake g++ make ninja-build pkgconf libgtest-dev libgmock-dev qt6-base-dev
-  fonts-dejavu-core libcpp-httplib-dev)
+  fonts-dejavu-core libcpp-httplib-dev ccache dpkg-dev file lintian desktop-file-utils
+  shared-mime-info)

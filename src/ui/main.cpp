@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "generation/batch_run.h"
+#include "generation/project_argument.h"
 #include "project/startup.h"
 #include "project/workspace.h"
 #include "ui/file_chooser.h"
@@ -60,6 +61,7 @@ int main(int argc, char** argv) {
   if (AnswersAtOnce(argc, argv)) return 0;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tarvelo CMS"));
+  QApplication::setDesktopFileName(QStringLiteral("tarvelo"));
   // QApplication has taken its own options (-style, -platform ...) out of argv.
   const std::vector<std::string> arguments(argv + 1, argv + argc);
 
@@ -74,6 +76,9 @@ int main(int argc, char** argv) {
   host.set_status_list(window.status_list());
   host.set_generation_callbacks([&window] { window.StartGenerate(); },
                                 [&window] { window.EndGenerate(); });
+  // A file manager starts the workbench with the project file that was opened.
+  const std::string project_file = tarvelo::ProjectFileArgument(arguments, workspace.files);
+  if (!project_file.empty()) tarvelo::OpenProjectArgument(workspace, project_file);
   if (!window.Load(arguments)) return window.exit_status();
   if (window.windowState() & Qt::WindowMinimized) {
     window.showMinimized();
