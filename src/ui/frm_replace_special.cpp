@@ -15,8 +15,8 @@
 #include "ui/file_chooser.h"
 #include "ui/frm_main_views.h"
 #include "ui/search_results.h"
-#include "ui/window_support.h"
 #include "ui/widget_host.h"
+#include "ui/window_support.h"
 
 namespace tarvelo {
 

@@ -1,13 +1,12 @@
 // Helpers of the secondary windows.
 #include "ui/window_support.h"
 
-#include <algorithm>
-
 #include <QAction>
 #include <QMenu>
 #include <QScreen>
 #include <QStringList>
 #include <QWidget>
+#include <algorithm>
 
 #include "common/error.h"
 #include "generation/reporting.h"
