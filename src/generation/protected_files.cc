@@ -20,12 +20,30 @@ bool Identity(const std::string& disk_path, std::pair<unsigned long long, unsign
 
 }  // namespace
 
-std::string ProtectedFiles::Canonical(std::string_view path) const {
-  const std::filesystem::path disk(files_.DiskPath(path));
+std::string ProtectedFiles::ResolvedPath(const std::string& disk_path) const {
+  const std::filesystem::path disk(disk_path);
   std::error_code error;
   std::filesystem::path resolved = std::filesystem::weakly_canonical(disk, error);
   if (error) resolved = std::filesystem::absolute(disk, error).lexically_normal();
   return resolved.string();
+}
+
+std::string ProtectedFiles::Canonical(std::string_view path) const {
+  const std::string disk = files_.DiskPath(path);
+  const size_t slash = disk.rfind('/');
+  const std::string leaf = slash == std::string::npos ? disk : disk.substr(slash + 1);
+  struct stat st;
+  // Only a plain last name may be put after its resolved folder: a link there, "." or
+  // ".." change where the path leads.
+  if (slash == std::string::npos || slash == 0 || leaf.empty() || leaf == "." || leaf == ".." ||
+      (::lstat(disk.c_str(), &st) == 0 && S_ISLNK(st.st_mode))) {
+    return ResolvedPath(disk);
+  }
+  const std::string folder = disk.substr(0, slash);
+  auto found = folders_.find(folder);
+  if (found == folders_.end()) found = folders_.emplace(folder, ResolvedPath(folder)).first;
+  const std::string& resolved = found->second;
+  return resolved.ends_with('/') ? resolved + leaf : resolved + "/" + leaf;
 }
 
 void ProtectedFiles::Add(std::string_view path, ProtectedKind kind) {

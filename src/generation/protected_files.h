@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 
 namespace tarvelo {
@@ -29,8 +30,12 @@ class ProtectedFiles {
 
  private:
   std::string Canonical(std::string_view path) const;
+  std::string ResolvedPath(const std::string& disk_path) const;
 
   const FileStore& files_;
+  /// Folders resolved so far: a run protects thousands of files in a few folders, and
+  /// resolving every component of every path cost a system call per component.
+  mutable std::unordered_map<std::string, std::string> folders_;
   std::map<std::string, ProtectedKind> by_path_;
   std::map<std::pair<unsigned long long, unsigned long long>, ProtectedKind> by_inode_;
   std::string pass_stem_;
