@@ -10,6 +10,7 @@
 #include <cctype>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -173,6 +174,25 @@ int OpenTemporarySibling(const std::string& disk_target, std::string& temp_path,
   }
   ::fchmod(fd, mode);
   return fd;
+}
+
+// Puts a finished sibling in the place of its target. An existing regular file is
+// exchanged with the sibling and its old bytes removed after: renaming over an existing
+// file makes ext4 write the new file's data out at once (its replace-by-rename
+// safeguard), which made every changed output wait for the disk. A reader sees the old
+// or the new file at every moment either way, and a kill between the two steps leaves
+// the old bytes in the sibling, which the stale-sibling sweep removes. Where the file
+// system cannot exchange, or there is nothing to exchange with, it is a plain rename.
+bool PutInPlace(const std::string& sibling, const std::string& target, int& err) {
+  struct stat st;
+  if (::lstat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+      ::renameat2(AT_FDCWD, sibling.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0) {
+    ::unlink(sibling.c_str());
+    return true;
+  }
+  if (::rename(sibling.c_str(), target.c_str()) == 0) return true;
+  err = errno;
+  return false;
 }
 
 // Gives an unnamed temporary file a slot name beside its target, for the rename.
@@ -376,8 +396,7 @@ void TextWriter::Close() {
     Abandon();
     throw SystemFileError(err, path_);
   }
-  if (::rename(temp_path_.c_str(), disk_target_.c_str()) != 0) {
-    err = errno;
+  if (!PutInPlace(temp_path_, disk_target_, err)) {
     Abandon();
     throw SystemFileError(err, path_);
   }
