@@ -3,6 +3,7 @@
 // place, so a failure at any line leaves the file as it was.
 #include "search/replace_run.h"
 
+#include <atomic>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -10,7 +11,9 @@
 #include "common/error.h"
 #include "common/text.h"
 #include "generation/reporting.h"
+#include "generation/run_lock.h"
 #include "generation/up_to_date.h"
+#include "project/file_locks.h"
 #include "project/workspace.h"
 #include "search/find_run.h"
 #include "search/occurrences.h"
@@ -68,6 +71,25 @@ bool Touch(const FileStore& files, const std::string& path) {
   std::filesystem::last_write_time(files.DiskPath(path),
                                    std::filesystem::file_time_type::clock::now(), error);
   return !error;
+}
+
+// Replacing goes through tarvelo.rpl in the temporary files folder, so it takes turns
+// with generation runs and other replaces that share the folder, as runs do: two at
+// once could write one file's text into another. False when `stop` ended the wait. A
+// folder that cannot be locked (it is missing) leaves the replace as it was.
+bool LockWorkingFolder(Workspace& workspace, FolderLock& lock, SearchReporter* reporter,
+                       const std::atomic<bool>& stop) {
+  const std::string& folder = workspace.working.temp_folder;
+  try {
+    if (folder.empty() || lock.TryLock(workspace.files, folder)) return true;
+    if (reporter != nullptr) reporter->UpdateStatus(WaitingForRunText(folder));
+    do {
+      if (stop) return false;
+      workspace.host.Pause(200);
+    } while (!lock.TryLock(workspace.files, folder));
+  } catch (const TarveloError&) {
+  }
+  return true;
 }
 
 }  // namespace
@@ -161,6 +183,8 @@ ReplaceTotals RunReplace(Workspace& workspace, const ProjectDefinition& definiti
   }
 
   ReplaceTotals totals;
+  FolderLock lock;  // a wait ended by Stop leaves the flag set: the loop does nothing
+  LockWorkingFolder(workspace, lock, &reporter, stop_requested);
   for (Int16 index = 0; index < list.capacity(); ++index) {
     if (stop_requested) break;
     if (index % 2 == 0) workspace.host.ProcessEvents();
@@ -222,6 +246,8 @@ void RunReplaceSpecial(Workspace& workspace, const std::string& file, SearchRepo
     reporter.UpdateStatus("File is read-only and could not be fixed.");
     return;
   }
+  FolderLock lock;
+  if (!LockWorkingFolder(workspace, lock, &reporter, workspace.stop_requested)) return;
   bool failed = false;
   const std::int32_t n =
       ReplaceInFile(workspace, nullptr, file, file, "\r", "\r\n", false, false, &failed);

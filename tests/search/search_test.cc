@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/error.h"
+#include "project/file_locks.h"
 #include "project/project_definition.h"
 #include "project/project_settings.h"
 #include "project/workspace.h"
@@ -272,6 +273,26 @@ TEST_F(SearchTest, StopEndsTheRunAtTheNextFile) {
   EXPECT_EQ(tail,
             (std::vector<std::string>{"Stopped. 1 replacement in 1 file. ", "3 files checked."}));
   EXPECT_EQ(ReadFile(Path("page.tpl")), "<h1>[@TITLE]</h1>\r\n<p>[@TITLE] [@title]</p>\r\n");
+}
+
+TEST_F(SearchTest, ReplaceWaitsForARunThatHoldsTheTemporaryFolder) {
+  FolderLock held;
+  ASSERT_TRUE(held.TryLock(ws.files, ws.working.temp_folder));
+  int pauses = 0;
+  host.on_pause = [&](int) {
+    if (++pauses == 2) held.Release();
+  };
+  EXPECT_EQ(Replace("[@TITLE]", "[@NAME]").replacements, 4);
+  EXPECT_EQ(reporter.status[1],
+            "Waiting for another run that uses " + ws.working.temp_folder + " to finish...");
+  EXPECT_EQ(pauses, 2);
+
+  ASSERT_TRUE(held.TryLock(ws.files, ws.working.temp_folder));
+  host.on_pause = [&](int) { stop = true; };
+  const ReplaceTotals stopped = Replace("[@NAME]", "[@TITLE]");
+  EXPECT_TRUE(stopped.stopped);
+  EXPECT_EQ(stopped.files_checked, 0);
+  EXPECT_EQ(ReadFile(Path("index.par")), "[@NAME]:\r\nHome\r\n[@]\r\n");
 }
 
 TEST_F(SearchTest, ReplaceRewritesWritableFilesAndCountsReadOnlyOnes) {
