@@ -34,6 +34,7 @@
 #include "project/project_settings.h"
 #include "project/startup.h"
 #include "project/workspace.h"
+#include "support/recording_desktop.h"
 #include "support/test_support.h"
 #include "ui/file_chooser.h"
 #include "ui/frm_about.h"
@@ -42,27 +43,12 @@
 
 using namespace tarvelo;
 using tarvelo::testing::ReadFile;
+using tarvelo::testing::RecordingDesktop;
 using tarvelo::testing::ScriptedHost;
 using tarvelo::testing::TempDir;
 using tarvelo::testing::WriteFile;
 
 namespace {
-
-// Records what the launchers would start; nothing is started.
-class RecordingDesktop : public DesktopServices {
- public:
-  bool StartDetached(const std::vector<std::string>& program_and_arguments) override {
-    started.push_back(program_and_arguments);
-    return start_result;
-  }
-  int OpenWithDesktop(const std::string& path, bool explore_folder) override {
-    opened.emplace_back(path, explore_folder);
-    return 42;
-  }
-  std::vector<std::vector<std::string>> started;
-  std::vector<std::pair<std::string, bool>> opened;
-  bool start_result = true;
-};
 
 class ScriptedChooser : public FileChooser {
  public:

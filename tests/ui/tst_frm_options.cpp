@@ -28,6 +28,7 @@
 #include "project/project_settings.h"
 #include "project/startup.h"
 #include "project/workspace.h"
+#include "support/recording_desktop.h"
 #include "support/test_support.h"
 #include "ui/file_chooser.h"
 #include "ui/frm_directory.h"
@@ -38,6 +39,7 @@
 using namespace tarvelo;
 using tarvelo::testing::Exists;
 using tarvelo::testing::ReadFile;
+using tarvelo::testing::RecordingDesktop;
 using tarvelo::testing::ScriptedHost;
 using tarvelo::testing::TempDir;
 using tarvelo::testing::WriteFile;
@@ -45,12 +47,6 @@ using tarvelo::testing::WriteFile;
 namespace {
 
 const char* const kSamples = TARVELO_SOURCE_DIR "/samples";
-
-class NoDesktop : public DesktopServices {
- public:
-  bool StartDetached(const std::vector<std::string>&) override { return true; }
-  int OpenWithDesktop(const std::string&, bool) override { return 42; }
-};
 
 // Answers every dialog from one queue and records what was asked.
 class ScriptedChooser : public FileChooser {
@@ -118,7 +114,7 @@ struct Bench {
   TempDir site;
   WindowHost host;
   Workspace ws;
-  NoDesktop desktop;
+  RecordingDesktop desktop;
   ScriptedChooser chooser;
   std::unique_ptr<frmMain> window;
   bool ok = false;

@@ -23,6 +23,7 @@
 #include "project/launchers.h"
 #include "project/startup.h"
 #include "project/workspace.h"
+#include "support/recording_desktop.h"
 #include "support/test_support.h"
 #include "ui/file_chooser.h"
 #include "ui/frm_content_files.h"
@@ -34,21 +35,12 @@
 
 using namespace tarvelo;
 using tarvelo::testing::ReadFile;
+using tarvelo::testing::RecordingDesktop;
 using tarvelo::testing::ScriptedHost;
 using tarvelo::testing::TempDir;
 using tarvelo::testing::WriteFile;
 
 namespace {
-
-class RecordingDesktop : public DesktopServices {
- public:
-  bool StartDetached(const std::vector<std::string>& program_and_arguments) override {
-    started.push_back(program_and_arguments);
-    return true;
-  }
-  int OpenWithDesktop(const std::string&, bool) override { return 42; }
-  std::vector<std::vector<std::string>> started;
-};
 
 class ScriptedChooser : public FileChooser {
  public:

@@ -20,6 +20,7 @@
 #include "project/launchers.h"
 #include "project/project_settings.h"
 #include "project/workspace.h"
+#include "support/recording_desktop.h"
 #include "support/test_support.h"
 #include "ui/file_chooser.h"
 #include "ui/frm_main_views.h"
@@ -30,22 +31,13 @@
 
 using namespace tarvelo;
 using tarvelo::testing::ReadFile;
+using tarvelo::testing::RecordingDesktop;
 using tarvelo::testing::ScriptedHost;
 using tarvelo::testing::SetReadOnly;
 using tarvelo::testing::TempDir;
 using tarvelo::testing::WriteFile;
 
 namespace {
-
-class RecordingDesktop : public DesktopServices {
- public:
-  bool StartDetached(const std::vector<std::string>& program_and_arguments) override {
-    started.push_back(program_and_arguments);
-    return true;
-  }
-  int OpenWithDesktop(const std::string&, bool) override { return 42; }
-  std::vector<std::vector<std::string>> started;
-};
 
 class ScriptedChooser : public FileChooser {
  public:
