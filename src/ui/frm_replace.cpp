@@ -36,7 +36,10 @@ QCheckBox* Box(QWidget* parent, const char* name, const QString& caption, bool c
 
 frmReplace::frmReplace(Workspace& workspace, DesktopServices& desktop, Int16 selected_folder,
                        Int16 selected_document, QWidget* parent)
-    : QDialog(parent),
+    : SearchDialog(workspace.host,
+                   "There is an operation in progress. Please stop the operation before "
+                   "closing the form.",
+                   "Operation In Progress", parent),
       ws_(workspace),
       selected_folder_(selected_folder),
       selected_document_(selected_document),
@@ -182,27 +185,6 @@ void frmReplace::RunReplaceFromWindow() {
   cmdReplace_->setText(tr("Replace"));
   busy_ = false;
   cmdClose_->setEnabled(true);
-}
-
-void frmReplace::closeEvent(QCloseEvent* event) {
-  if (busy_) {
-    ws_.host.ShowMessage(
-        "There is an operation in progress. Please stop the operation before "
-        "closing the form.",
-        "Operation In Progress", MessageButtons::kOk, MessageIcon::kExclamation);
-    event->ignore();
-    return;
-  }
-  QDialog::closeEvent(event);
-}
-
-void frmReplace::reject() {
-  if (!busy_) QDialog::reject();
-}
-
-void frmReplace::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  CenterInWorkArea(this);
 }
 
 }  // namespace tarvelo

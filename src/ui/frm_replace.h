@@ -8,6 +8,7 @@
 
 #include "common/int16.h"
 #include "search/search_file_list.h"
+#include "ui/search_dialog.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -20,21 +21,14 @@ class DesktopServices;
 class SearchResults;
 struct Workspace;
 
-class frmReplace : public QDialog {
+class frmReplace : public SearchDialog {
   Q_OBJECT
 
  public:
   frmReplace(Workspace& workspace, DesktopServices& desktop, Int16 selected_folder,
              Int16 selected_document, QWidget* parent = nullptr);
 
-  bool busy() const { return busy_; }
   SearchResults& results() const { return *results_; }
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  /// Escape does not end the window during a replace.
-  void reject() override;
-  void showEvent(QShowEvent* event) override;
 
  private:
   void CreateControls();
@@ -45,7 +39,6 @@ class frmReplace : public QDialog {
   Workspace& ws_;
   Int16 selected_folder_;
   Int16 selected_document_;
-  bool busy_ = false;
   std::atomic<bool> stop_requested_{false};
   SearchFileList list_;
   SearchResults* results_;

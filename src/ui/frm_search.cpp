@@ -41,7 +41,10 @@ QRadioButton* Option(QWidget* parent, const QString& name, const QString& captio
 
 frmSearch::frmSearch(Workspace& workspace, DesktopServices& desktop, bool documents_mode,
                      Int16 selected_folder, Int16 selected_document, QWidget* parent)
-    : QDialog(parent),
+    : SearchDialog(workspace.host,
+                   "There is a search in progress. Please stop the search before closing "
+                   "the form.",
+                   "Search In Progress", parent),
       ws_(workspace),
       documents_mode_(documents_mode),
       selected_folder_(selected_folder),
@@ -195,27 +198,6 @@ void frmSearch::RunSearch() {
   cmdSearch_->setText(tr("Search"));
   cmdClose_->setEnabled(true);
   busy_ = false;
-}
-
-void frmSearch::closeEvent(QCloseEvent* event) {
-  if (busy_) {
-    ws_.host.ShowMessage(
-        "There is a search in progress. Please stop the search before closing "
-        "the form.",
-        "Search In Progress", MessageButtons::kOk, MessageIcon::kExclamation);
-    event->ignore();
-    return;
-  }
-  QDialog::closeEvent(event);
-}
-
-void frmSearch::reject() {
-  if (!busy_) QDialog::reject();
-}
-
-void frmSearch::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  CenterInWorkArea(this);
 }
 
 }  // namespace tarvelo

@@ -9,6 +9,7 @@
 
 #include "common/int16.h"
 #include "search/search_file_list.h"
+#include "ui/search_dialog.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -22,7 +23,7 @@ class DesktopServices;
 class SearchResults;
 struct Workspace;
 
-class frmSearch : public QDialog {
+class frmSearch : public SearchDialog {
   Q_OBJECT
 
  public:
@@ -31,14 +32,7 @@ class frmSearch : public QDialog {
   frmSearch(Workspace& workspace, DesktopServices& desktop, bool documents_mode,
             Int16 selected_folder, Int16 selected_document, QWidget* parent = nullptr);
 
-  bool busy() const { return busy_; }
   SearchResults& results() const { return *results_; }
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  /// Escape does not end the window during a search.
-  void reject() override;
-  void showEvent(QShowEvent* event) override;
 
  private:
   void CreateControls();
@@ -50,7 +44,6 @@ class frmSearch : public QDialog {
   bool documents_mode_;
   Int16 selected_folder_;
   Int16 selected_document_;
-  bool busy_ = false;
   std::atomic<bool> stop_requested_{false};
   SearchFileList list_;
   SearchResults* results_;
