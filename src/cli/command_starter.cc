@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "common/error.h"
+#include "common/error_report.h"
 #include "common/host.h"
-#include "generation/command_line.h"
-#include "generation/reporting.h"
+#include "common/shell_words.h"
 
 extern char** environ;
 

@@ -12,6 +12,7 @@
 #include "cli/console_host.h"
 #include "cli/search_options.h"
 #include "common/error.h"
+#include "common/shell_words.h"
 #include "generation/batch_run.h"
 #include "generation/command_line.h"
 #include "project/project_definition.h"

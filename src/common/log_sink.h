@@ -12,6 +12,9 @@ class LogSink {
   virtual ~LogSink() = default;
   /// Appends one line to the log (when logging is active).
   virtual void WriteLog(const std::string& line) = 0;
+  /// Starts the log anew with `line` as its first line. A sink without a file of its
+  /// own just appends.
+  virtual void RestartLog(const std::string& line) { WriteLog(line); }
 };
 
 }  // namespace tarvelo

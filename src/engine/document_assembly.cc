@@ -8,7 +8,7 @@
 #include "common/error.h"
 #include "common/text.h"
 #include "engine/expand_line.h"
-#include "generation/up_to_date.h"
+#include "project/output_checks.h"
 #include "project/workspace.h"
 
 namespace tarvelo {

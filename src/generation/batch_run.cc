@@ -3,9 +3,9 @@
 #include "generation/batch_run.h"
 
 #include "common/error.h"
+#include "common/error_report.h"
 #include "common/host.h"
 #include "generation/command_line.h"
-#include "generation/reporting.h"
 #include "project/history_operations.h"
 #include "project/project_settings.h"
 #include "project/startup.h"

@@ -5,7 +5,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "common/int16.h"
 
@@ -24,20 +23,12 @@ struct CommandLineOptions {
   bool no_wait = false;      // the console's --no-wait: never wait for another run
 };
 
-/// The argument text: the arguments joined by one blank.
-std::string JoinArguments(const std::vector<std::string>& arguments);
-
 /// Fills the options from the argument text. Option names are matched without regard
 /// to case ("--name=" counts as "/name="); values keep their case and end at the next
 /// "/" that begins an option name, or at the end, so "/project=/home/me/a.web" works.
 /// An option given twice takes its last value. Raises 13 "Type mismatch" or 6
 /// "Overflow" for a /modified-only= value that is not a 16-bit whole number.
 CommandLineOptions ParseCommandLine(std::string_view argument_text);
-
-/// Splits a command line into program and arguments by the usual shell quoting rules
-/// (blanks separate; '...' is literal; "..." allows \" \\ \$ \`; a backslash outside
-/// quotes escapes the next character). No shell ever sees the text.
-std::vector<std::string> SplitCommandLine(std::string_view command_line);
 
 }  // namespace tarvelo
 

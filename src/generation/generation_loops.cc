@@ -1,6 +1,7 @@
 // The Folder and Document loops of a generation run: which Documents the scope selects,
 // and for each the checks that decide whether it is generated, skipped or halts the
 // run, the loading of its Macros and its assembly.
+#include "common/error_report.h"
 #include "common/host.h"
 #include "common/paths.h"
 #include "common/text.h"
@@ -10,6 +11,7 @@
 #include "generation/reporting.h"
 #include "generation/up_to_date.h"
 #include "generation/watch_loop.h"
+#include "project/output_checks.h"
 #include "project/program_options.h"
 #include "project/project_definition.h"
 #include "project/project_history.h"
@@ -44,15 +46,15 @@ void GenerationRun::RunFolders() {
 }
 
 void GenerationRun::LoadFolderGlobals(const FolderEntry& folder) {
-  ClearMacroTables(ws_.macros, false, true, false, false, false, false);
+  ClearMacroTables(macros_, false, true, false, false, false, false);
   const std::vector<std::string>& names = folder.folder_globals;
   for (size_t j = 0; j < names.size() && static_cast<long>(j) < ws_.settings.max_folder_globals;
        ++j) {
     if (names[j].empty()) break;
-    ws_.macros.folder_globals.resize(j + 1);
-    HandleLoadResult(LoadMacroFile(kLevelFolderGlobals, ws_.macros.folder_globals[j], names[j]),
+    macros_.folder_globals.resize(j + 1);
+    HandleLoadResult(LoadMacroFile(kLevelFolderGlobals, macros_.folder_globals[j], names[j]),
                      names[j]);
-    Increment(ws_.macros.folder_global_files_loaded);
+    Increment(macros_.folder_global_files_loaded);
   }
   LogLine("");
 }
@@ -148,15 +150,15 @@ bool GenerationRun::SubdirectoryReady(const std::string& output) {
 }
 
 void GenerationRun::LoadContentFiles(const DocumentEntry& document) {
-  ClearMacroTables(ws_.macros, false, false, true, false, false, false);
+  ClearMacroTables(macros_, false, false, true, false, false, false);
   const std::vector<std::string>& names = document.content_files;
   for (size_t k = 0; k < names.size() && static_cast<long>(k) < ws_.settings.max_content_files;
        ++k) {
     if (names[k].empty()) break;
-    ws_.macros.content_files.resize(k + 1);
-    HandleLoadResult(LoadMacroFile(kLevelContentFiles, ws_.macros.content_files[k], names[k]),
+    macros_.content_files.resize(k + 1);
+    HandleLoadResult(LoadMacroFile(kLevelContentFiles, macros_.content_files[k], names[k]),
                      names[k]);
-    Increment(ws_.macros.content_files_loaded);
+    Increment(macros_.content_files_loaded);
   }
 }
 

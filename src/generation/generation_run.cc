@@ -9,13 +9,14 @@
 
 #include "common/date_format.h"
 #include "common/error.h"
+#include "common/error_report.h"
 #include "common/host.h"
 #include "common/text.h"
 #include "engine/content_file.h"
 #include "generation/generation_state.h"
 #include "generation/reporting.h"
-#include "generation/run_lock.h"
 #include "project/project_definition.h"
+#include "project/run_lock.h"
 #include "project/workspace.h"
 
 namespace tarvelo {
@@ -37,8 +38,10 @@ GenerationRun::GenerationRun(Workspace& workspace, const GenerationRequest& requ
     : ws_(workspace),
       request_(request),
       clock_(clock),
-      expander_(workspace.settings, workspace.macros, workspace.definition, ContentClock(clock)),
-      protected_(workspace.files) {}
+      expander_(workspace.settings, macros_, workspace.definition, ContentClock(clock)),
+      protected_(workspace.files) {
+  DimensionMacroTable(macros_, workspace.settings);
+}
 
 RunResult GenerationRun::Run() {
   ignore_generation_errors_ = ws_.options.ignore_generation_errors == 1;
@@ -86,8 +89,8 @@ void GenerationRun::Start() {
 
   ReadProjectDefinition(ws_, true, false);
   RememberSources();
-  ResetParameterWork(ws_.macros.parameter_work);
-  ClearMacroTables(ws_.macros, true, false, false, true, false, false);
+  ResetParameterWork(macros_.parameter_work);
+  ClearMacroTables(macros_, true, false, false, true, false, false);
   counters_ = RunCounters{};
   if (!list_failure.empty()) GeneratedListFailed(list_failure);
 
@@ -95,8 +98,8 @@ void GenerationRun::Start() {
     LogLine("----:---- Project");
     const std::string path = ResolveProjectPath(
         ws_.settings, ws_.options, ws_.files, ws_.settings.project_macro_file, true, false, "", "");
-    HandleLoadResult(LoadMacroFile(kLevelProject, ws_.macros.project, path), path);
-    ws_.macros.project_loaded = true;
+    HandleLoadResult(LoadMacroFile(kLevelProject, macros_.project, path), path);
+    macros_.project_loaded = true;
     LogLine("");
   }
 
@@ -104,9 +107,9 @@ void GenerationRun::Start() {
   const std::vector<std::string>& globals = ws_.definition.globals;
   for (Int16 i = 0; i < ws_.settings.max_globals; ++i) {
     if (static_cast<size_t>(i) >= globals.size() || globals[i].empty()) break;
-    if (ws_.macros.globals.size() <= static_cast<size_t>(i)) ws_.macros.globals.resize(i + 1);
-    HandleLoadResult(LoadMacroFile(kLevelGlobals, ws_.macros.globals[i], globals[i]), globals[i]);
-    Increment(ws_.macros.global_files_loaded);
+    if (macros_.globals.size() <= static_cast<size_t>(i)) macros_.globals.resize(i + 1);
+    HandleLoadResult(LoadMacroFile(kLevelGlobals, macros_.globals[i], globals[i]), globals[i]);
+    Increment(macros_.global_files_loaded);
   }
   LogLine("");
 }
@@ -154,8 +157,7 @@ void GenerationRun::GeneratedListFailed(const std::string& description) {
 
 Int16 GenerationRun::LoadMacroFile(Int16 level, ContentFileEntry& entry, const std::string& path) {
   // Missing files come back as a result, so the run can count them and ask.
-  return LoadContentFile(ws_.files, ws_.settings, ws_.macros, ws_.log, level, entry, path, true,
-                         true);
+  return LoadContentFile(ws_.files, ws_.settings, macros_, ws_.log, level, entry, path, true, true);
 }
 
 void GenerationRun::HandleLoadResult(Int16 result, const std::string& path) {

@@ -12,9 +12,10 @@
 #include "common/error.h"
 #include "common/int16.h"
 #include "engine/expand_line.h"
+#include "engine/macro_table.h"
 #include "generation/generation_run.h"
 #include "generation/protected_files.h"
-#include "generation/run_lock.h"
+#include "project/run_lock.h"
 
 namespace tarvelo {
 
@@ -34,6 +35,9 @@ class GenerationRun {
 
   /// Runs to the end, or to the halt path; never raises.
   RunResult Run();
+
+  /// The run's Macro tables as the run left them.
+  const MacroTable& macros() const { return macros_; }
 
  private:
   // generation_run.cc: the start, the end and the halt path.
@@ -67,6 +71,8 @@ class GenerationRun {
   Workspace& ws_;
   const GenerationRequest request_;
   const Clock& clock_;
+  /// Every level's Macros, loaded afresh by each run; the expander reads them.
+  MacroTable macros_;
   MacroExpander expander_;
   RunCounters counters_;
   std::int64_t start_time_ = 0;

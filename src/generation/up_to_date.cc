@@ -1,5 +1,4 @@
-// The source-date check, the line-by-line output comparison, and the read-only and
-// duplicate tests of the generation run.
+// The source-date check and the modified-since test of the generation run.
 #include "generation/up_to_date.h"
 
 #include <algorithm>
@@ -8,7 +7,6 @@
 
 #include "common/error.h"
 #include "common/text.h"
-#include "generation/reporting.h"
 #include "project/workspace.h"
 
 namespace tarvelo {
@@ -66,38 +64,6 @@ bool SourcesOutOfDate(Workspace& workspace, Int16 folder_index, Int16 document_i
   }
   LogDetail(workspace, out_of_date ? ">Source files out-of-date" : ">Source files up-to-date");
   return out_of_date;
-}
-
-bool CompareTextFiles(Workspace& workspace, const std::string& new_file,
-                      const std::string& existing_file) {
-  try {
-    TextReader first = workspace.files.OpenTextFile(new_file);
-    TextReader second = workspace.files.OpenTextFile(existing_file);
-    std::string first_line;
-    std::string second_line;
-    bool same = true;
-    // A file at its end reads as empty lines, so trailing empty lines do not count.
-    while (same && (!first.AtEndOfStream() || !second.AtEndOfStream())) {
-      first.ReadLine(first_line);
-      second.ReadLine(second_line);
-      same = first_line == second_line;
-    }
-    first.Close();
-    second.Close();
-    return same;
-  } catch (const TarveloError&) {
-    LogDetail(workspace, ">Unable to compare files");
-    return false;
-  }
-}
-
-bool IsReadOnlyFile(Workspace& workspace, const std::string& path) {
-  try {
-    return workspace.files.FileExists(path) && (workspace.files.Attributes(path) & 1) != 0;
-  } catch (const TarveloError& error) {
-    ShowErrorReport(workspace.host, error);
-    return false;
-  }
 }
 
 bool NotModifiedSince(Workspace& workspace, Int16 folder_index, Int16 document_index,

@@ -1,5 +1,5 @@
-// The up-to-date check before a Document is assembled, the output comparison after,
-// and the read-only and duplicate tests of the generation run.
+// The up-to-date check before a Document is assembled, and the modified-since test
+// of the generation run.
 #ifndef TARVELO_GENERATION_UP_TO_DATE_H_
 #define TARVELO_GENERATION_UP_TO_DATE_H_
 
@@ -16,15 +16,6 @@ struct Workspace;
 /// newer. Logs ">Source files out-of-date" or ">Source files up-to-date". A missing
 /// source raises the file system's error.
 bool SourcesOutOfDate(Workspace& workspace, Int16 folder_index, Int16 document_index);
-
-/// True when both files hold the same lines (a file at its end reads as empty lines).
-/// Any failure logs ">Unable to compare files" and gives false.
-bool CompareTextFiles(Workspace& workspace, const std::string& new_file,
-                      const std::string& existing_file);
-
-/// True when a file exists at the path and is read-only. An error shows the common
-/// error report and gives false.
-bool IsReadOnlyFile(Workspace& workspace, const std::string& path);
 
 /// True when the Document's output does not exist or was last modified before
 /// `start_time` (whole seconds).

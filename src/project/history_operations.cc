@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "common/error.h"
-#include "generation/reporting.h"
+#include "common/error_report.h"
 #include "project/file_locks.h"
 #include "project/program_options.h"
 #include "project/project_history.h"

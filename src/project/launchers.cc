@@ -8,8 +8,8 @@
 #include "common/error.h"
 #include "common/host.h"
 #include "common/paths.h"
+#include "common/shell_words.h"
 #include "common/text.h"
-#include "generation/command_line.h"
 #include "project/program_options.h"
 #include "project/project_settings.h"
 

@@ -8,9 +8,9 @@
 #include <algorithm>
 
 #include "common/error.h"
+#include "common/error_report.h"
 #include "common/paths.h"
 #include "common/text.h"
-#include "generation/reporting.h"
 #include "project/history_operations.h"
 #include "project/key_value_file.h"
 #include "project/project_history.h"

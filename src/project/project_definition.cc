@@ -8,9 +8,9 @@
 #include <string_view>
 
 #include "common/error.h"
+#include "common/error_report.h"
 #include "common/paths.h"
 #include "common/text.h"
-#include "generation/reporting.h"
 #include "project/file_store.h"
 #include "project/program_options.h"
 #include "project/project_settings.h"

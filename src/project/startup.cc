@@ -8,9 +8,8 @@
 #include <system_error>
 
 #include "common/error.h"
+#include "common/error_report.h"
 #include "common/paths.h"
-#include "engine/content_file.h"
-#include "generation/reporting.h"
 #include "project/history_operations.h"
 #include "project/project_history.h"
 #include "project/workspace.h"
@@ -208,7 +207,6 @@ bool ReadProjectSettings(Workspace& workspace, const std::string& path) {
     ShowErrorReport(workspace.host, error);
     return false;
   }
-  DimensionMacroTable(workspace.macros, workspace.settings);
   workspace.definition = ProjectDefinition();
   SetUpWorkingFiles(workspace);
   return true;

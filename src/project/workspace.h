@@ -1,6 +1,6 @@
 // Workspace: the program-wide state in one object, created at start-up and passed by
 // reference: the options, the history, the current Project's settings and definition,
-// the macro table, the working files, the FileStore, the log and the Host.
+// the working files, the FileStore, the log and the Host.
 #ifndef TARVELO_PROJECT_WORKSPACE_H_
 #define TARVELO_PROJECT_WORKSPACE_H_
 
@@ -8,9 +8,8 @@
 #include <string>
 
 #include "common/host.h"
-#include "engine/macro_table.h"
-#include "generation/log.h"
 #include "project/file_store.h"
+#include "project/log.h"
 #include "project/program_options.h"
 #include "project/project_definition.h"
 #include "project/project_history.h"
@@ -33,7 +32,6 @@ struct Workspace {
   ProjectHistory history;
   ProjectSettings settings;
   ProjectDefinition definition;
-  MacroTable macros;
   WorkingFiles working;
   Log log;
   /// GenerationStopRequested: set by Stop (or Ctrl+C in the console), cleared when a

@@ -3,8 +3,8 @@
 #include "search/find_run.h"
 
 #include "common/error.h"
+#include "common/error_report.h"
 #include "common/text.h"
-#include "generation/reporting.h"
 #include "project/project_definition.h"
 #include "project/workspace.h"
 #include "search/occurrences.h"

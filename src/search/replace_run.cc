@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "common/error.h"
+#include "common/error_report.h"
 #include "common/text.h"
-#include "generation/reporting.h"
-#include "generation/run_lock.h"
-#include "generation/up_to_date.h"
 #include "project/file_locks.h"
+#include "project/output_checks.h"
+#include "project/run_lock.h"
 #include "project/workspace.h"
 #include "search/find_run.h"
 #include "search/occurrences.h"

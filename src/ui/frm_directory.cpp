@@ -12,10 +12,10 @@
 #include <QPushButton>
 
 #include "common/paths.h"
-#include "project/folder_picker.h"
-#include "project/project_properties.h"
 #include "project/workspace.h"
 #include "ui/frm_main_views.h"
+#include "views/folder_picker.h"
+#include "views/project_properties.h"
 
 namespace tarvelo {
 namespace {

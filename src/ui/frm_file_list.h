@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "common/int16.h"
-#include "project/file_listing.h"
-#include "project/project_view.h"
+#include "views/file_listing.h"
+#include "views/project_view.h"
 
 class QCheckBox;
 class QLabel;

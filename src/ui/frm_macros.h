@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/int16.h"
-#include "project/file_listing.h"
+#include "views/file_listing.h"
 
 class QListWidget;
 class QPlainTextEdit;

@@ -17,8 +17,9 @@
 #include <QVBoxLayout>
 
 #include "common/error.h"
+#include "common/error_report.h"
+#include "common/shell_words.h"
 #include "generation/batch_run.h"
-#include "generation/reporting.h"
 #include "project/history_operations.h"
 #include "project/program_options.h"
 #include "project/workspace.h"

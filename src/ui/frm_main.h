@@ -16,7 +16,7 @@
 #include "common/clock.h"
 #include "common/int16.h"
 #include "generation/command_line.h"
-#include "project/project_view.h"
+#include "views/project_view.h"
 
 class QAction;
 class QCheckBox;

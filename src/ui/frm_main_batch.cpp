@@ -4,8 +4,9 @@
 #include <QTimer>
 
 #include "common/error.h"
+#include "common/error_report.h"
+#include "common/shell_words.h"
 #include "generation/batch_run.h"
-#include "generation/reporting.h"
 #include "project/launchers.h"
 #include "project/workspace.h"
 #include "ui/frm_main.h"

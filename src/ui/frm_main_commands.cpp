@@ -11,7 +11,6 @@
 #include "project/history_operations.h"
 #include "project/launchers.h"
 #include "project/project_definition.h"
-#include "project/project_properties.h"
 #include "project/workspace.h"
 #include "ui/file_chooser.h"
 #include "ui/frm_about.h"
@@ -20,6 +19,7 @@
 #include "ui/frm_main_views.h"
 #include "ui/frm_program_options.h"
 #include "ui/frm_project_options.h"
+#include "views/project_properties.h"
 
 namespace tarvelo {
 namespace {

@@ -9,12 +9,12 @@
 #include <QPushButton>
 #include <QToolBar>
 
-#include "project/project_view.h"
 #include "project/workspace.h"
 #include "ui/frm_main.h"
 #include "ui/frm_main_views.h"
 #include "ui/icons.h"
 #include "ui/widget_host.h"
+#include "views/project_view.h"
 
 namespace tarvelo {
 namespace {

@@ -15,15 +15,15 @@
 #include <QVBoxLayout>
 
 #include "common/error.h"
-#include "generation/reporting.h"
+#include "common/error_report.h"
 #include "project/launchers.h"
-#include "project/program_options_update.h"
-#include "project/project_properties.h"
 #include "project/workspace.h"
 #include "ui/file_chooser.h"
 #include "ui/frm_main_views.h"
 #include "ui/option_fields.h"
 #include "ui/widget_host.h"
+#include "views/program_options_update.h"
+#include "views/project_properties.h"
 
 namespace tarvelo {
 namespace {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "common/int16.h"
-#include "project/history_browser.h"
+#include "views/history_browser.h"
 
 class QLabel;
 class QListWidget;

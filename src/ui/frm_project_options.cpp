@@ -13,9 +13,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "project/project_properties.h"
 #include "project/workspace.h"
 #include "ui/option_fields.h"
+#include "views/project_properties.h"
 
 namespace tarvelo {
 namespace {

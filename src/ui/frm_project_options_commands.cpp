@@ -9,16 +9,16 @@
 #include <QTabWidget>
 
 #include "common/error.h"
+#include "common/error_report.h"
 #include "engine/macro_tags.h"
-#include "generation/reporting.h"
 #include "project/new_project.h"
-#include "project/project_properties.h"
 #include "project/workspace.h"
 #include "ui/file_chooser.h"
 #include "ui/frm_main_views.h"
 #include "ui/frm_project_options.h"
 #include "ui/option_fields.h"
 #include "ui/widget_host.h"
+#include "views/project_properties.h"
 
 namespace tarvelo {
 namespace {

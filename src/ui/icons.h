@@ -8,7 +8,7 @@
 #include <QStringList>
 
 #include "common/int16.h"
-#include "project/project_view.h"
+#include "views/project_view.h"
 
 namespace tarvelo {
 

@@ -11,8 +11,8 @@
 #include <QTabWidget>
 
 #include "common/host.h"
-#include "project/project_properties.h"
 #include "ui/frm_main_views.h"
+#include "views/project_properties.h"
 
 namespace tarvelo {
 

@@ -12,14 +12,14 @@
 #include <algorithm>
 
 #include "common/error.h"
-#include "generation/reporting.h"
+#include "common/error_report.h"
 #include "project/launchers.h"
-#include "project/project_view.h"
 #include "project/workspace.h"
 #include "search/find_run.h"
 #include "ui/frm_main_views.h"
 #include "ui/icons.h"
 #include "ui/widget_host.h"
+#include "views/project_view.h"
 
 namespace tarvelo {
 namespace {

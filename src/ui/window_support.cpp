@@ -9,10 +9,10 @@
 #include <algorithm>
 
 #include "common/error.h"
-#include "generation/reporting.h"
+#include "common/error_report.h"
 #include "project/program_options.h"
-#include "project/project_view.h"
 #include "ui/widget_host.h"
+#include "views/project_view.h"
 
 namespace tarvelo {
 

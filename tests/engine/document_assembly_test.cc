@@ -41,7 +41,7 @@ class DocumentAssemblyTest : public ::testing::Test {
  protected:
   DocumentAssemblyTest()
       : workspace_(host_, dir_.path()),
-        expander_(workspace_.settings, workspace_.macros, workspace_.definition, FixedClock(0)) {
+        expander_(workspace_.settings, macros_, workspace_.definition, FixedClock(0)) {
     std::filesystem::create_directories(dir_ / "temp");
     std::filesystem::create_directories(dir_ / "site");
     workspace_.working.temp_folder = dir_ / "temp/";
@@ -62,7 +62,7 @@ class DocumentAssemblyTest : public ::testing::Test {
 
   // Defines a Macro as the Document's first Content File would.
   void Define(const std::string& name, const std::string& value) {
-    MacroTable& macros = workspace_.macros;
+    MacroTable& macros = macros_;
     if (macros.content_files.empty()) {
       macros.content_files.push_back(ContentFileEntry{dir_ / "page.par", {}});
       macros.content_files_loaded = 1;
@@ -98,6 +98,7 @@ class DocumentAssemblyTest : public ::testing::Test {
   TempDir dir_;
   testing::ScriptedHost host_;
   Workspace workspace_;
+  MacroTable macros_;
   MacroExpander expander_;
   const std::string output_ = dir_ / "site/index.html";
   const std::string template_ = dir_ / "index.tpl";

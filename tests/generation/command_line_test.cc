@@ -1,4 +1,4 @@
-// Command-line parsing for the batch mode and the splitting of launcher commands.
+// Command-line parsing for the batch mode.
 #include "generation/command_line.h"
 
 #include <gtest/gtest.h>
@@ -61,22 +61,6 @@ TEST(CommandLineTest, ModifiedOnlyMustBeA16BitNumber) {
   } catch (const TarveloError& e) {
     EXPECT_EQ(e.number, kOverflow);
   }
-}
-
-TEST(CommandLineTest, SplitsLikeAShellWithoutOne) {
-  struct Case {
-    const char* text;
-    std::vector<std::string> words;
-  };
-  const Case cases[] = {
-      {"xdg-open /a/b.html", {"xdg-open", "/a/b.html"}},
-      {"  editor   'my file.txt' +12 ", {"editor", "my file.txt", "+12"}},
-      {"sh -c \"echo \\\"hi\\\" $HOME\"", {"sh", "-c", "echo \"hi\" $HOME"}},
-      {"a\\ b c;rm", {"a b", "c;rm"}},
-      {"''", {""}},
-      {"", {}},
-  };
-  for (const Case& c : cases) EXPECT_EQ(SplitCommandLine(c.text), c.words) << c.text;
 }
 
 }  // namespace

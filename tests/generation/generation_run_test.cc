@@ -11,6 +11,8 @@
 
 #include "common/date_format.h"
 #include "engine/content_file.h"
+#include "engine/macro_table.h"
+#include "generation/generation_state.h"
 #include "project/file_locks.h"
 #include "project/project_definition.h"
 #include "project/workspace.h"
@@ -48,7 +50,6 @@ class GenerationRunTest : public ::testing::Test {
                   temp + "tarvelo",
                   temp + "tarvelo.rpl",
                   temp + "generate.txt"};
-    DimensionMacroTable(ws.macros, ws.settings);
     Source("page.tpl", "<h1>[@TITLE]</h1>\r\n<p>[@SITE]</p>\r\n");
     Source("globals.par", "[@SITE]:\r\nMy Site\r\n[@]\r\n");
     Source("folder.par", "[@SECTION]:\r\nMain\r\n[@]\r\n");
@@ -63,8 +64,14 @@ class GenerationRunTest : public ::testing::Test {
   void Definition(const std::string& text) { Source("project.txt", text); }
   std::string Out(const std::string& name) const { return dir / ("site/" + name); }
 
+  // Keeps the run's tables, to see which Macro files it loaded.
   RunResult Run(Int16 scope = kScopeProject, Int16 folder = -1, Int16 document = -1) {
-    return RunGeneration(ws, GenerationRequest{scope, folder, document, false}, FixedClock(kStart));
+    const GenerationRequest request{scope, folder, document, false};
+    const Clock clock = FixedClock(kStart);
+    GenerationRun run(ws, request, clock);
+    const RunResult result = run.Run();
+    macros = run.macros();
+    return result;
   }
 
   std::vector<std::string> Log() const {
@@ -97,6 +104,7 @@ class GenerationRunTest : public ::testing::Test {
   TempDir dir;
   ScriptedHost host;
   Workspace ws;
+  MacroTable macros;
   const std::string when = GeneralDate(kStart);
 };
 
@@ -151,9 +159,9 @@ TEST_F(GenerationRunTest, GeneratesAProjectEndToEnd) {
   EXPECT_EQ(host.beeps, 1);
   EXPECT_TRUE(host.pauses.empty());
   EXPECT_EQ(host.events, 2);
-  EXPECT_EQ(ws.macros.global_files_loaded, 1);
-  EXPECT_EQ(ws.macros.folder_global_files_loaded, 1);
-  EXPECT_EQ(ws.macros.content_files_loaded, 1);
+  EXPECT_EQ(macros.global_files_loaded, 1);
+  EXPECT_EQ(macros.folder_global_files_loaded, 1);
+  EXPECT_EQ(macros.content_files_loaded, 1);
 }
 
 TEST_F(GenerationRunTest, ModifiedOnlyCountsACurrentDocumentWithoutProcessingIt) {
@@ -201,9 +209,9 @@ TEST_F(GenerationRunTest, NarrowScopesStillLoadTheProjectGlobalsAndFolderGlobals
       const Int16 index = static_cast<Int16>(c.scope == kScopeDocument ? c.document : d);
       EXPECT_TRUE(Logged("0001:000" + std::to_string(index) + " " + Out(c.documents[d])));
     }
-    EXPECT_TRUE(ws.macros.project_loaded);
-    EXPECT_EQ(ws.macros.global_files_loaded, 1);
-    EXPECT_EQ(ws.macros.folder_global_files_loaded, 1);
+    EXPECT_TRUE(macros.project_loaded);
+    EXPECT_EQ(macros.global_files_loaded, 1);
+    EXPECT_EQ(macros.folder_global_files_loaded, 1);
     EXPECT_EQ(host.events, 2);  // every Document of the Folder, selected or not
   }
 }

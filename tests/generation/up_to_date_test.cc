@@ -9,6 +9,7 @@
 
 #include "common/error.h"
 #include "common/text.h"
+#include "project/output_checks.h"
 #include "project/workspace.h"
 #include "support/test_support.h"
 

@@ -26,6 +26,7 @@
 #include <deque>
 #include <memory>
 
+#include "common/shell_words.h"
 #include "project/file_locks.h"
 #include "project/history_operations.h"
 #include "project/launchers.h"

@@ -19,6 +19,7 @@
 #include <QTreeWidget>
 #include <deque>
 
+#include "engine/macro_table.h"
 #include "project/history_operations.h"
 #include "project/launchers.h"
 #include "project/startup.h"

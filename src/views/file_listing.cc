@@ -1,6 +1,6 @@
 // The list windows' rows: candidates walked in the definition's order, each admitted
 // once; and the Macros of one Content File in name order.
-#include "project/file_listing.h"
+#include "views/file_listing.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -9,6 +9,7 @@
 #include "common/error.h"
 #include "common/text.h"
 #include "engine/content_file.h"
+#include "engine/macro_table.h"
 #include "project/file_store.h"
 #include "project/workspace.h"
 
@@ -181,8 +182,8 @@ bool ListProjectFiles(const Workspace& workspace, const ProjectView& view, Listi
 }
 
 std::vector<MacroListEntry> ListMacros(Workspace& workspace, const std::string& path, Int16 level) {
-  MacroTable& macros = workspace.macros;
-  ClearMacroTables(macros, false, false, false, false, false, true);
+  MacroTable macros;  // the list's own table: a run's tables are the run's
+  DimensionMacroTable(macros, workspace.settings);
   RefuseBinaryFile(workspace.files, path);
   // The slot limit follows the level; a bad level code raises 5 from here.
   const Int16 limit = MacrosPerFile(macros, level);

@@ -1,7 +1,7 @@
 // The main window's columns as plain rows: each name resolved and given its state,
 // the Content File filter applied, and the Macros of a Content Files entry loaded
 // into the view table.
-#include "project/project_view.h"
+#include "views/project_view.h"
 
 #include <algorithm>
 
@@ -9,6 +9,7 @@
 #include "common/paths.h"
 #include "common/text.h"
 #include "engine/content_file.h"
+#include "engine/macro_table.h"
 #include "engine/optimiser.h"
 #include "project/workspace.h"
 
@@ -265,7 +266,9 @@ std::vector<ColumnEntry> ProjectView::Macros(const std::vector<ColumnEntry>& con
   macro_rows_.clear();
   const bool all_macros = code == kAllMacrosCode;
   const bool show_tags = workspace_.options.show_macro_tags == 1;
-  MacroTable& macros = workspace_.macros;
+  // The view keeps its own table: a run's tables are the run's.
+  MacroTable macros;
+  DimensionMacroTable(macros, workspace_.settings);
   std::vector<ColumnEntry> rows;
   std::vector<MacroRow> remembered;
 

@@ -2,8 +2,8 @@
 // tidied when the user leaves it, the checks a confirmed set of fields must pass (with
 // the page that holds the failing field), the limits' defaults, and storing the result:
 // the project file, the Project History and the settings read back.
-#ifndef TARVELO_PROJECT_PROJECT_PROPERTIES_H_
-#define TARVELO_PROJECT_PROJECT_PROPERTIES_H_
+#ifndef TARVELO_VIEWS_PROJECT_PROPERTIES_H_
+#define TARVELO_VIEWS_PROJECT_PROPERTIES_H_
 
 #include <array>
 #include <optional>
@@ -84,4 +84,4 @@ void CheckRoomForNewProject(const Workspace& workspace);
 
 }  // namespace tarvelo
 
-#endif  // TARVELO_PROJECT_PROJECT_PROPERTIES_H_
+#endif  // TARVELO_VIEWS_PROJECT_PROPERTIES_H_

@@ -3,15 +3,15 @@
 // Content File filter and the display mode — and the Macros window's sorted list of
 // one Content File. Plain C++: the windows only copy the rows into widgets, and a
 // long listing reports its progress to an observer that may cancel it.
-#ifndef TARVELO_PROJECT_FILE_LISTING_H_
-#define TARVELO_PROJECT_FILE_LISTING_H_
+#ifndef TARVELO_VIEWS_FILE_LISTING_H_
+#define TARVELO_VIEWS_FILE_LISTING_H_
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "common/int16.h"
-#include "project/project_view.h"
+#include "views/project_view.h"
 
 namespace tarvelo {
 
@@ -77,4 +77,4 @@ std::vector<MacroListEntry> ListMacros(Workspace& workspace, const std::string& 
 
 }  // namespace tarvelo
 
-#endif  // TARVELO_PROJECT_FILE_LISTING_H_
+#endif  // TARVELO_VIEWS_FILE_LISTING_H_

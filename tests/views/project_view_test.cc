@@ -1,7 +1,7 @@
 // The main window's columns as rows: display names, the selection kept across a
 // refresh, the Content File filter, entry codes and order, file states, and the Macros
 // of one Content File or of all of them.
-#include "project/project_view.h"
+#include "views/project_view.h"
 
 #include <gtest/gtest.h>
 
@@ -219,7 +219,7 @@ TEST_F(ProjectViewTest, ListsTheMacrosOfOneFileOrOfAll) {
 }
 
 TEST_F(ProjectViewTest, ListsAGlobalFileUpToItsOwnLimit) {
-  workspace_.macros.max_content_file_macros = 1;
+  workspace_.settings.max_content_file_macros = 1;
   WriteFile(dir_ / "content/globals.par", "[@A]:\r\n1\r\n[@]\r\n[@B]:\r\n2\r\n[@]\r\n");
   WriteFile(dir_ / "content/b.par", "[@A]:\r\n1\r\n[@]\r\n[@B]:\r\n2\r\n[@]\r\n");
   const std::vector<ColumnEntry> files = view_.ContentFiles(0, 0, false);

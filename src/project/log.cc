@@ -1,6 +1,6 @@
 // Every line opens, appends and closes the log, so a crash never loses what was
 // written; a failure turns logging off for the rest of the run.
-#include "generation/log.h"
+#include "project/log.h"
 
 #include "common/error.h"
 #include "common/host.h"

@@ -3,8 +3,8 @@
 // drive left off, as project files keep their paths). On Linux a "drive" is either a
 // letter drive of a project file ("C:", mapped by the FileStore), the default drive's
 // folder prefix, or the file system's root "/".
-#ifndef TARVELO_PROJECT_FOLDER_PICKER_H_
-#define TARVELO_PROJECT_FOLDER_PICKER_H_
+#ifndef TARVELO_VIEWS_FOLDER_PICKER_H_
+#define TARVELO_VIEWS_FOLDER_PICKER_H_
 
 #include <string>
 
@@ -45,4 +45,4 @@ FolderDisplay FolderDisplayForm(const std::string& folder, const ProgramOptions&
 
 }  // namespace tarvelo
 
-#endif  // TARVELO_PROJECT_FOLDER_PICKER_H_
+#endif  // TARVELO_VIEWS_FOLDER_PICKER_H_

@@ -1,11 +1,12 @@
 // The list windows' rows: every Content File or Template once, in the definition's
 // order, through the filter and the display mode; progress and Cancel of a long
 // listing; and the Macros window's sorted list of one Content File.
-#include "project/file_listing.h"
+#include "views/file_listing.h"
 
 #include <gtest/gtest.h>
 
 #include "common/error.h"
+#include "engine/macro_table.h"
 #include "project/workspace.h"
 #include "support/test_support.h"
 

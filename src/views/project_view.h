@@ -2,8 +2,8 @@
 // Folders, Documents, Template, Content Files and Macros — with display names, item
 // data, tree keys, state icons, the Content File filter and the rules that keep the
 // selection across a refresh. Plain C++, so the window only copies it into widgets.
-#ifndef TARVELO_PROJECT_PROJECT_VIEW_H_
-#define TARVELO_PROJECT_PROJECT_VIEW_H_
+#ifndef TARVELO_VIEWS_PROJECT_VIEW_H_
+#define TARVELO_VIEWS_PROJECT_VIEW_H_
 
 #include <cstdint>
 #include <string>
@@ -112,7 +112,7 @@ class ProjectView {
  public:
   /// Reads the workspace as it is at each call (settings, options, the definition as
   /// the window read it with names as written, FileStore); the Macros column loads
-  /// into the workspace's first view table.
+  /// each file into a first view table of its own.
   explicit ProjectView(Workspace& workspace);
 
   /// The resolved Project Definition File (Folders column, "Definition...").
@@ -171,4 +171,4 @@ class ProjectView {
 
 }  // namespace tarvelo
 
-#endif  // TARVELO_PROJECT_PROJECT_VIEW_H_
+#endif  // TARVELO_VIEWS_PROJECT_VIEW_H_

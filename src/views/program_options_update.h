@@ -1,8 +1,8 @@
 // The Program Options dialog's work that is not about widgets: the checks OK makes and
 // storing the edited options (tarvelo.ini written and read back, the log notice, the
 // Project History file checked and read, the current Project's settings read).
-#ifndef TARVELO_PROJECT_PROGRAM_OPTIONS_UPDATE_H_
-#define TARVELO_PROJECT_PROGRAM_OPTIONS_UPDATE_H_
+#ifndef TARVELO_VIEWS_PROGRAM_OPTIONS_UPDATE_H_
+#define TARVELO_VIEWS_PROGRAM_OPTIONS_UPDATE_H_
 
 #include <string>
 #include <variant>
@@ -30,4 +30,4 @@ bool StoreProgramOptions(Workspace& workspace, const ProgramOptions& edited);
 
 }  // namespace tarvelo
 
-#endif  // TARVELO_PROJECT_PROGRAM_OPTIONS_UPDATE_H_
+#endif  // TARVELO_VIEWS_PROGRAM_OPTIONS_UPDATE_H_

@@ -1,5 +1,5 @@
 // The Project browser's rows and key files.
-#include "project/history_browser.h"
+#include "views/history_browser.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // The Project Properties dialog's checks and the storing of its record. The record is
 // written before the settings in memory change, so a failed write leaves both the old
 // file (the write goes through a temporary sibling) and the settings in force.
-#include "project/project_properties.h"
+#include "views/project_properties.h"
 
 #include <algorithm>
 

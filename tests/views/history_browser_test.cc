@@ -1,6 +1,6 @@
 // The Project browser's model: the listed Projects, each Project's key files resolved
 // against its own roots, and moving a Project past entries whose files have gone.
-#include "project/history_browser.h"
+#include "views/history_browser.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // The folder picker's rules. The window lists folders on disk; what it returns is the
 // form a project file or the options keep.
-#include "project/folder_picker.h"
+#include "views/folder_picker.h"
 
 #include "common/paths.h"
 #include "common/text.h"
 #include "project/file_store.h"
 #include "project/program_options.h"
-#include "project/project_properties.h"
+#include "views/project_properties.h"
 
 namespace tarvelo {
 namespace {

@@ -1,7 +1,7 @@
 // The log file: the account of the latest generation run, written one line at a time
 // (open, append, close) so it is complete on disk after every line.
-#ifndef TARVELO_GENERATION_LOG_H_
-#define TARVELO_GENERATION_LOG_H_
+#ifndef TARVELO_PROJECT_LOG_H_
+#define TARVELO_PROJECT_LOG_H_
 
 #include <string>
 
@@ -32,6 +32,7 @@ class Log : public LogSink {
   void Write(const std::string& text, bool start_afresh = false, bool write_notice = false);
 
   void WriteLog(const std::string& line) override { Write(line); }
+  void RestartLog(const std::string& line) override { Write(line, true); }
 
   /// LoggingActive: set by a start-afresh write while logging is enabled.
   bool active() const { return active_; }
@@ -46,4 +47,4 @@ class Log : public LogSink {
 
 }  // namespace tarvelo
 
-#endif  // TARVELO_GENERATION_LOG_H_
+#endif  // TARVELO_PROJECT_LOG_H_

@@ -2,14 +2,14 @@
 // with their indexes, and for one Project its three key files (project file, Project
 // Definition File, Project Macro File) resolved against that Project's own roots, each
 // with its state. Plain C++, so the window only copies it into widgets.
-#ifndef TARVELO_PROJECT_HISTORY_BROWSER_H_
-#define TARVELO_PROJECT_HISTORY_BROWSER_H_
+#ifndef TARVELO_VIEWS_HISTORY_BROWSER_H_
+#define TARVELO_VIEWS_HISTORY_BROWSER_H_
 
 #include <string>
 #include <vector>
 
 #include "common/int16.h"
-#include "project/project_view.h"
+#include "views/project_view.h"
 
 namespace tarvelo {
 
@@ -47,4 +47,4 @@ ProjectKeyFiles KeyFilesOf(const Workspace& workspace, const std::string& path);
 
 }  // namespace tarvelo
 
-#endif  // TARVELO_PROJECT_HISTORY_BROWSER_H_
+#endif  // TARVELO_VIEWS_HISTORY_BROWSER_H_

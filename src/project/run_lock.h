@@ -1,8 +1,8 @@
 // The lock a generation run holds on its temporary files folder, and what a run does
 // while another holds it: it says so once and waits (Stop ends the wait), or, when it
 // must not wait, it does not start.
-#ifndef TARVELO_GENERATION_RUN_LOCK_H_
-#define TARVELO_GENERATION_RUN_LOCK_H_
+#ifndef TARVELO_PROJECT_RUN_LOCK_H_
+#define TARVELO_PROJECT_RUN_LOCK_H_
 
 #include <string>
 
@@ -27,4 +27,4 @@ RunLockResult LockTemporaryFolder(Workspace& workspace, FolderLock& lock, bool w
 
 }  // namespace tarvelo
 
-#endif  // TARVELO_GENERATION_RUN_LOCK_H_
+#endif  // TARVELO_PROJECT_RUN_LOCK_H_

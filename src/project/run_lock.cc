@@ -1,6 +1,6 @@
 // Waiting for the temporary files folder. The lock is a kernel lock, so a run that
 // was killed never leaves it held.
-#include "generation/run_lock.h"
+#include "project/run_lock.h"
 
 #include "common/host.h"
 #include "project/workspace.h"

@@ -1,11 +1,11 @@
 // Storing the Program Options from the dialog. The file is written before anything in
 // memory changes, so a failed write leaves the program as it was.
-#include "project/program_options_update.h"
+#include "views/program_options_update.h"
 
 #include "common/error.h"
 #include "common/text.h"
-#include "generation/log.h"
 #include "project/history_operations.h"
+#include "project/log.h"
 #include "project/program_options.h"
 #include "project/startup.h"
 #include "project/workspace.h"

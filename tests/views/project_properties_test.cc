@@ -1,19 +1,19 @@
 // The Project Properties and Program Options dialogs' rules without their windows:
 // field checks, path fields, the sample files of a new Project, storing the results,
 // and the folder picker's drive and display rules.
-#include "project/project_properties.h"
+#include "views/project_properties.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "common/error.h"
-#include "project/folder_picker.h"
 #include "project/new_project.h"
-#include "project/program_options_update.h"
 #include "project/project_history.h"
 #include "project/startup.h"
 #include "project/workspace.h"
 #include "support/test_support.h"
+#include "views/folder_picker.h"
+#include "views/program_options_update.h"
 
 namespace tarvelo {
 namespace {

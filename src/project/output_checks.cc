@@ -1,0 +1,42 @@
+#include "project/output_checks.h"
+
+#include "common/error.h"
+#include "common/error_report.h"
+#include "common/text.h"
+#include "project/workspace.h"
+
+namespace tarvelo {
+
+bool CompareTextFiles(Workspace& workspace, const std::string& new_file,
+                      const std::string& existing_file) {
+  try {
+    TextReader first = workspace.files.OpenTextFile(new_file);
+    TextReader second = workspace.files.OpenTextFile(existing_file);
+    std::string first_line;
+    std::string second_line;
+    bool same = true;
+    // A file at its end reads as empty lines, so trailing empty lines do not count.
+    while (same && (!first.AtEndOfStream() || !second.AtEndOfStream())) {
+      first.ReadLine(first_line);
+      second.ReadLine(second_line);
+      same = first_line == second_line;
+    }
+    first.Close();
+    second.Close();
+    return same;
+  } catch (const TarveloError&) {
+    workspace.log.Write(std::string(kLogPad) + ">Unable to compare files");
+    return false;
+  }
+}
+
+bool IsReadOnlyFile(Workspace& workspace, const std::string& path) {
+  try {
+    return workspace.files.FileExists(path) && (workspace.files.Attributes(path) & 1) != 0;
+  } catch (const TarveloError& error) {
+    ShowErrorReport(workspace.host, error);
+    return false;
+  }
+}
+
+}  // namespace tarvelo
