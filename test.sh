@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . tools/ensure-packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}"
+tools/layer-check  # before anything builds: a wrong include fails at once
 
 # The build without Qt compiles the same core sources: ccache hands it the objects of
 # the full build instead of compiling them twice. The build folder is left out of the
