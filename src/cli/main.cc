@@ -28,7 +28,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: tarvelo-cli /project=FILE.web [/document-root=DIR] [/modified-only=0|1]\n"
-    "                   [/command=CMD] [--keep-going] [--no-wait] [--verbose]\n"
+    "                   [/command=CMD] [--keep-going] [--no-wait] [--jobs=N] [--verbose]\n"
     "                   [--watch] [--serve[=PORT]] [--bind=ADDR]\n"
     "\n"
     "Generates a Tarvelo CMS Project completely, as the workbench's batch mode does.\n"
@@ -42,6 +42,9 @@ constexpr const char* kUsage =
     "                        folders created, and the run goes on (then exit status 1)\n"
     "  --no-wait             exit 2 when another run uses the temporary files folder,\n"
     "                        instead of waiting for it to finish\n"
+    "  --jobs=N              assemble N Documents at once (1 to 64, default 1); the log,\n"
+    "                        the list, the questions and the outputs come in the same\n"
+    "                        order and with the same text as with one\n"
     "  --verbose             echo every log line\n"
     "  --watch               after the run, generate again on every save (Ctrl+C ends)\n"
     "  --serve[=PORT]        --watch, and serve document-root on http://127.0.0.1:PORT/\n"
@@ -119,6 +122,7 @@ int main(int argc, char** argv) {
   bool verbose = false;
   bool keep_going = false;
   bool no_wait = false;
+  int jobs = 1;
   tarvelo::WatchOptions watch;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
@@ -142,6 +146,15 @@ int main(int argc, char** argv) {
       no_wait = true;
       continue;
     }
+    if (argument == "--jobs" || argument.starts_with("--jobs=")) {
+      const std::string value = argument.size() > 7 ? argument.substr(7) : "";
+      if (!tarvelo::ParseJobs(value, jobs)) {
+        std::fprintf(stderr, "tarvelo-cli: bad --jobs= value: %s (a whole number from 1 to %d)\n",
+                     value.c_str(), tarvelo::kMaxJobs);
+        return 2;
+      }
+      continue;
+    }
     const tarvelo::WatchArgument taken = tarvelo::TakeWatchArgument(argument, watch);
     if (taken == tarvelo::WatchArgument::kBad) {
       std::fprintf(stderr, "tarvelo-cli: bad value in %s\n", argument.c_str());
@@ -160,6 +173,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   options.no_wait = no_wait;
+  options.jobs = jobs;
   if (options.project.empty()) {
     std::fprintf(stderr, "tarvelo-cli: no /project= given\n\n%s", kUsage);
     return 2;

@@ -31,12 +31,16 @@ bool ReadLogicalLine(TextReader& reader, std::string_view continuation, std::str
 
 class DocumentAssembler {
  public:
-  DocumentAssembler(Workspace& workspace, MacroExpander& expander, const DocumentEntry& document)
+  DocumentAssembler(Workspace& workspace, MacroExpander& expander, const DocumentEntry& document,
+                    const AssemblyTarget* target)
       : workspace_(workspace),
         settings_(workspace.settings),
         expander_(expander),
         document_(document),
-        modified_only_(workspace.options.modified_only == 1) {}
+        modified_only_(workspace.options.modified_only == 1),
+        log_(target != nullptr ? target->log : workspace.log),
+        pass_stem_(target != nullptr ? target->pass_stem : workspace.working.pass_stem),
+        finished_(target != nullptr && target->finished ? &target->finished : nullptr) {}
 
   Int16 Run();
 
@@ -45,6 +49,7 @@ class DocumentAssembler {
   bool RunExpansionPass(TextReader& reader, TextWriter& writer);
   void RunOptimisationPass(Int16 level, TextReader& reader, TextWriter& writer);
   void ReplaceIfChanged(const std::string& assembled);
+  void CopyToOutput(const std::string& assembled);
   void LogDetail(std::string_view text);
   [[noreturn]] void GrewTooLarge(int last_pass);
 
@@ -53,6 +58,10 @@ class DocumentAssembler {
   MacroExpander& expander_;
   const DocumentEntry& document_;
   const bool modified_only_;
+  LogSink& log_;
+  const std::string pass_stem_;
+  // Null: the output is put in place at once.
+  const std::function<void(TextWriter&)>* const finished_;
   Int16 result_ = kGenerated;
   bool grew_too_large_ = false;
   bool unclosed_block_reported_ = false;
@@ -64,13 +73,13 @@ class DocumentAssembler {
 };
 
 std::string DocumentAssembler::PassFile(int pass) const {
-  return workspace_.working.pass_stem + "." + std::to_string(pass);
+  return pass_stem_ + "." + std::to_string(pass);
 }
 
 void DocumentAssembler::LogDetail(std::string_view text) {
   std::string line(kLogPad);
   line += text;
-  workspace_.log.Write(line);
+  log_.WriteLog(line);
 }
 
 Int16 DocumentAssembler::Run() {
@@ -95,7 +104,12 @@ Int16 DocumentAssembler::Run() {
       reference_found = RunExpansionPass(reader, writer);
     }
     reader.Close();
-    writer.Close();
+    if (into_output && finished_ != nullptr) {
+      writer.Flush();
+      (*finished_)(writer);
+    } else {
+      writer.Close();
+    }
     if (grew_too_large_) GrewTooLarge(pass);
 
     if (optimising) {
@@ -110,7 +124,7 @@ Int16 DocumentAssembler::Run() {
         if (modified_only_) {
           ReplaceIfChanged(working);
         } else {
-          files.CopyFile(input, document_.document);
+          CopyToOutput(input);
         }
         done = true;
       }
@@ -178,21 +192,31 @@ void DocumentAssembler::RunOptimisationPass(Int16 level, TextReader& reader, Tex
 }
 
 void DocumentAssembler::ReplaceIfChanged(const std::string& assembled) {
-  if (CompareTextFiles(workspace_, assembled, document_.document)) {
+  if (CompareTextFiles(workspace_.files, log_, assembled, document_.document)) {
     result_ = kUpToDate;
   } else {
-    workspace_.files.CopyFile(assembled, document_.document);
+    CopyToOutput(assembled);
   }
+}
+
+void DocumentAssembler::CopyToOutput(const std::string& assembled) {
+  if (finished_ == nullptr) {
+    workspace_.files.CopyFile(assembled, document_.document);
+    return;
+  }
+  TextWriter copy;
+  workspace_.files.CopyFile(assembled, document_.document, &copy);
+  (*finished_)(copy);
 }
 
 }  // namespace
 
 Int16 AssembleDocument(Workspace& workspace, MacroExpander& expander, Int16 folder_index,
-                       Int16 document_index) {
+                       Int16 document_index, const AssemblyTarget* target) {
   const DocumentEntry& document = DocumentAt(workspace.definition, folder_index, document_index);
   expander.SetDocument(folder_index, document_index);
   try {
-    DocumentAssembler assembler(workspace, expander, document);
+    DocumentAssembler assembler(workspace, expander, document, target);
     return assembler.Run();
   } catch (const TarveloError& error) {
     if (!error.description.empty()) throw;

@@ -4,13 +4,30 @@
 #ifndef TARVELO_ENGINE_DOCUMENT_ASSEMBLY_H_
 #define TARVELO_ENGINE_DOCUMENT_ASSEMBLY_H_
 
+#include <functional>
+#include <string>
+
 #include "common/int16.h"
 #include "engine/optimiser.h"
 
 namespace tarvelo {
 
 struct Workspace;
+class LogSink;
 class MacroExpander;
+class TextWriter;
+
+/// Where one of several assemblies running at once writes: its own log and pass files
+/// (`pass_stem` + "." + n). The finished output is handed to `finished` (flushed and
+/// open, see FileStore::CopyFile) at the moment it would have been put in place, for
+/// the caller to put in place later by closing it; an output that already holds the
+/// bytes is only dated now, and `finished` then gets a writer that holds no file.
+/// Without `finished` the output is put in place at once.
+struct AssemblyTarget {
+  LogSink& log;
+  std::string pass_stem;
+  std::function<void(TextWriter&)> finished;
+};
 
 enum AssemblyResult : Int16 { kGenerated = 1, kGeneratedWithWarnings = 2, kUpToDate = 4 };
 
@@ -36,9 +53,11 @@ inline constexpr long long kRunawayPassFileBytes = 64 * 1024;
 /// Raises 10006 when the pass limit is reached or a pass grows too large (its pass
 /// files are then cut to kRunawayPassFileBytes), the file system's errors (with the
 /// file's path), the expansion's errors, and 10006 "Error processing file: " + name
-/// for an error without a description.
+/// for an error without a description. Without a `target` the workspace's log and pass
+/// files are used and the output is put in place at once; the workspace is otherwise
+/// only read, so assemblies with their own targets and expanders may run together.
 Int16 AssembleDocument(Workspace& workspace, MacroExpander& expander, Int16 folder_index,
-                       Int16 document_index);
+                       Int16 document_index, const AssemblyTarget* target = nullptr);
 
 }  // namespace tarvelo
 

@@ -38,12 +38,21 @@ void AppendWithTagReplaced(std::string& text, std::string_view source, std::stri
   text.append(source.substr(start));
 }
 
+template <typename Entries>
+auto* EntryAt(Entries& entries, int file) {
+  const bool inside =
+      file >= 0 && static_cast<size_t>(file) < std::min(entries.size(), kPositionLimit);
+  return inside ? &entries[static_cast<size_t>(file)] : nullptr;
+}
+
 }  // namespace
 
 MacroExpander::MacroExpander(const ProjectSettings& settings, MacroTable& macros,
-                             const ProjectDefinition& definition, Clock clock)
+                             const ProjectDefinition& definition, Clock clock,
+                             const MacroTable* shared)
     : settings_(settings),
       macros_(macros),
+      shared_(shared),
       definition_(definition),
       clock_(clock ? std::move(clock) : SystemClock()) {}
 
@@ -207,7 +216,7 @@ void MacroExpander::ReservedValue(std::string_view name, std::string& value) con
 LookupPosition MacroExpander::StartLevel(Int16 parent_count) const {
   LookupPosition position;
   int count = parent_count;
-  if (count == -1 && !macros_.project_loaded) count = 0;
+  if (count == -1 && !Shared().project_loaded) count = 0;
   if (count == -1) {
     position.level = kLevelProject;
     return position;
@@ -220,8 +229,8 @@ LookupPosition MacroExpander::StartLevel(Int16 parent_count) const {
   }
   // By file: the count indexes one list of the Document's Content Files, then the
   // Folder Globals, then the Global Content Files.
-  const Int16 sizes[] = {macros_.content_files_loaded, macros_.folder_global_files_loaded,
-                         macros_.global_files_loaded};
+  const Int16 sizes[] = {macros_.content_files_loaded, Shared().folder_global_files_loaded,
+                         Shared().global_files_loaded};
   for (int group = 0; group < 3; ++group) {
     const int size = std::max<int>(sizes[group], 0);
     if (count < size) {
@@ -234,27 +243,41 @@ LookupPosition MacroExpander::StartLevel(Int16 parent_count) const {
   return position;
 }
 
-ContentFileEntry* MacroExpander::Entry(Int16 level, int file) const {
-  std::vector<ContentFileEntry>* entries = nullptr;
+const ContentFileEntry* MacroExpander::Entry(Int16 level, int file) const {
+  if (shared_ == nullptr || level == kLevelContentFiles) {
+    // The expander's own table: slots appended to it directly (the views, tests) are
+    // indexed before the lookup.
+    ContentFileEntry* entry = nullptr;
+    switch (level) {
+      case kLevelProject:
+        entry = file == 0 ? &macros_.project : nullptr;
+        break;
+      case kLevelContentFiles:
+        entry = EntryAt(macros_.content_files, file);
+        break;
+      case kLevelFolderGlobals:
+        entry = EntryAt(macros_.folder_globals, file);
+        break;
+      case kLevelGlobals:
+        entry = EntryAt(macros_.globals, file);
+        break;
+      default:
+        break;
+    }
+    if (entry != nullptr) entry->index.Catch(entry->slots);
+    return entry;
+  }
+  // A shared table was loaded (and indexed) before any expander read it; it is only read.
   switch (level) {
     case kLevelProject:
-      return file == 0 ? &macros_.project : nullptr;
-    case kLevelContentFiles:
-      entries = &macros_.content_files;
-      break;
+      return file == 0 ? &shared_->project : nullptr;
     case kLevelFolderGlobals:
-      entries = &macros_.folder_globals;
-      break;
+      return EntryAt(shared_->folder_globals, file);
     case kLevelGlobals:
-      entries = &macros_.globals;
-      break;
+      return EntryAt(shared_->globals, file);
     default:
       return nullptr;
   }
-  if (file < 0 || static_cast<size_t>(file) >= std::min(entries->size(), kPositionLimit)) {
-    return nullptr;
-  }
-  return &(*entries)[file];
 }
 
 bool MacroExpander::LevelHidden(Int16 level) const {
@@ -273,8 +296,8 @@ bool MacroExpander::LookupMacro(LookupPosition& position, std::string_view name,
   for (; level != std::end(kLevelOrder); ++level, file = 0, slot_index = 0) {
     if (LevelHidden(*level)) continue;
     // A level ends at its first unused entry: a missing file hides the ones after it.
-    for (ContentFileEntry* entry = Entry(*level, file); entry != nullptr && !entry->path.empty();
-         entry = Entry(*level, ++file), slot_index = 0) {
+    for (const ContentFileEntry* entry = Entry(*level, file);
+         entry != nullptr && !entry->path.empty(); entry = Entry(*level, ++file), slot_index = 0) {
       size_t prefix_at = 0;
       slot_index = MatchInEntry(*entry, slot_index, name, wildcard_mode, prefix_at);
       if (slot_index != MacroIndex::kNone) {
@@ -300,10 +323,10 @@ bool MacroExpander::LookupMacro(LookupPosition& position, std::string_view name,
   return false;
 }
 
-size_t MacroExpander::MatchInEntry(ContentFileEntry& entry, size_t from, std::string_view name,
-                                   bool wildcard_mode, size_t& prefix_at) const {
+size_t MacroExpander::MatchInEntry(const ContentFileEntry& entry, size_t from,
+                                   std::string_view name, bool wildcard_mode,
+                                   size_t& prefix_at) const {
   const std::vector<MacroSlot>& slots = entry.slots;
-  entry.index.Catch(slots);
   // Positions must fit in 16 bits, and the entry ends at its first empty name.
   const size_t end = std::min(slots.size(), kPositionLimit);
   if (!wildcard_mode && from <= entry.index.FirstEmptyName()) {
@@ -359,7 +382,7 @@ void MacroExpander::RewriteParentReferences(Int16 level, int file, std::string& 
     // Point at the file after the match in the list StartLevel walks.
     size_t index = static_cast<size_t>(file);
     if (level >= kLevelFolderGlobals) index += std::max<int>(macros_.content_files_loaded, 0);
-    if (level == kLevelGlobals) index += std::max<int>(macros_.folder_global_files_loaded, 0);
+    if (level == kLevelGlobals) index += std::max<int>(Shared().folder_global_files_loaded, 0);
     tags = index + 2;
   } else {
     tags = level == kLevelContentFiles ? 2 : level == kLevelFolderGlobals ? 3 : 4;
@@ -392,7 +415,7 @@ std::string MacroExpander::ExpandWildcard(std::string_view before, std::string_v
   std::string value;
   std::string remainder;
   LookupPosition position;
-  position.level = macros_.project_loaded ? kLevelProject : kLevelContentFiles;
+  position.level = Shared().project_loaded ? kLevelProject : kLevelContentFiles;
   bool first = true;
   while (LookupMacro(position, prefix, value, true, remainder)) {
     if (!first) lines.append(kCrLf);

@@ -38,9 +38,13 @@ struct LookupMarks {
 class MacroExpander {
  public:
   /// The expander reads the settings, the table and the definition as they are at
-  /// each call; `clock` gives the time of [@DATE].
+  /// each call; `clock` gives the time of [@DATE]. With `shared`, the Project Macro
+  /// File, the Folder Globals and the Global Content Files (and their counts) are read
+  /// from it and never written, so several expanders may share one loaded table; the
+  /// Content Files and the parameter work area are still those of `macros`.
   MacroExpander(const ProjectSettings& settings, MacroTable& macros,
-                const ProjectDefinition& definition, Clock clock);
+                const ProjectDefinition& definition, Clock clock,
+                const MacroTable* shared = nullptr);
 
   /// Chooses the Document whose names and marks the expansion uses.
   void SetDocument(Int16 folder_index, Int16 document_index);
@@ -70,10 +74,12 @@ class MacroExpander {
   std::string ParameterValue(std::string_view reference_form, bool& found) const;
 
  private:
-  ContentFileEntry* Entry(Int16 level, int file) const;
+  // The table that holds the levels other than the Content Files.
+  const MacroTable& Shared() const { return shared_ != nullptr ? *shared_ : macros_; }
+  const ContentFileEntry* Entry(Int16 level, int file) const;
   // The first slot from `from` that matches, or MacroIndex::kNone; in wildcard mode
   // `prefix_at` is where the prefix stands in the matching name.
-  size_t MatchInEntry(ContentFileEntry& entry, size_t from, std::string_view name,
+  size_t MatchInEntry(const ContentFileEntry& entry, size_t from, std::string_view name,
                       bool wildcard_mode, size_t& prefix_at) const;
   bool LevelHidden(Int16 level) const;
   const std::string* PassedValue(std::string_view reference_form) const;
@@ -88,6 +94,7 @@ class MacroExpander {
 
   const ProjectSettings& settings_;
   MacroTable& macros_;
+  const MacroTable* shared_;
   const ProjectDefinition& definition_;
   Clock clock_;
   Int16 folder_index_ = -1;

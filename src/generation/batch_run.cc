@@ -92,6 +92,7 @@ RunResult GenerateBatchProject(Workspace& workspace, const CommandLineOptions& o
   request.scope = kScopeProject;
   request.keep_status = true;
   request.wait_for_other_runs = !options.no_wait;
+  request.jobs = options.jobs;
   request.changed_sources = changed_sources;
   return RunGeneration(workspace, request, clock);
 }

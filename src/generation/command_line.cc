@@ -88,4 +88,16 @@ CommandLineOptions ParseCommandLine(std::string_view argument_text) {
   return options;
 }
 
+bool ParseJobs(std::string_view value, int& jobs) {
+  if (value.empty() || value.size() > 3 ||
+      value.find_first_not_of("0123456789") != std::string_view::npos) {
+    return false;
+  }
+  int number = 0;
+  for (const char digit : value) number = number * 10 + (digit - '0');
+  if (number < 1 || number > kMaxJobs) return false;
+  jobs = number;
+  return true;
+}
+
 }  // namespace tarvelo

@@ -21,7 +21,15 @@ struct CommandLineOptions {
   std::string document_root;
   Int16 modified_only = -1;  // -1: not given
   bool no_wait = false;      // the console's --no-wait: never wait for another run
+  int jobs = 1;              // the console's --jobs=N: Documents assembled at once
 };
+
+/// The most Documents the console's --jobs= lets a run assemble at once.
+inline constexpr int kMaxJobs = 64;
+
+/// Reads the value of --jobs=: a whole number from 1 to kMaxJobs, digits only. False
+/// (and `jobs` unchanged) for anything else.
+bool ParseJobs(std::string_view value, int& jobs);
 
 /// Fills the options from the argument text. Option names are matched without regard
 /// to case ("--name=" counts as "/name="); values keep their case and end at the next

@@ -13,6 +13,7 @@
 #include "common/host.h"
 #include "common/text.h"
 #include "engine/content_file.h"
+#include "generation/document_jobs.h"
 #include "generation/generation_state.h"
 #include "generation/reporting.h"
 #include "project/project_definition.h"
@@ -39,9 +40,12 @@ GenerationRun::GenerationRun(Workspace& workspace, const GenerationRequest& requ
       request_(request),
       clock_(clock),
       expander_(workspace.settings, macros_, workspace.definition, ContentClock(clock)),
-      protected_(workspace.files) {
+      protected_(workspace.files),
+      steps_(workspace, request_, protected_, start_time_, macros_, expander_) {
   DimensionMacroTable(macros_, workspace.settings);
 }
+
+GenerationRun::~GenerationRun() = default;
 
 RunResult GenerationRun::Run() {
   ignore_generation_errors_ = ws_.options.ignore_generation_errors == 1;
@@ -98,7 +102,7 @@ void GenerationRun::Start() {
     LogLine("----:---- Project");
     const std::string path = ResolveProjectPath(
         ws_.settings, ws_.options, ws_.files, ws_.settings.project_macro_file, true, false, "", "");
-    HandleLoadResult(LoadMacroFile(kLevelProject, macros_.project, path), path);
+    HandleLoadResult(LoadMacroFile(kLevelProject, macros_.project, path), path, *this);
     macros_.project_loaded = true;
     LogLine("");
   }
@@ -108,7 +112,8 @@ void GenerationRun::Start() {
   for (Int16 i = 0; i < ws_.settings.max_globals; ++i) {
     if (static_cast<size_t>(i) >= globals.size() || globals[i].empty()) break;
     if (macros_.globals.size() <= static_cast<size_t>(i)) macros_.globals.resize(i + 1);
-    HandleLoadResult(LoadMacroFile(kLevelGlobals, macros_.globals[i], globals[i]), globals[i]);
+    HandleLoadResult(LoadMacroFile(kLevelGlobals, macros_.globals[i], globals[i]), globals[i],
+                     *this);
     Increment(macros_.global_files_loaded);
   }
   LogLine("");
@@ -160,22 +165,48 @@ Int16 GenerationRun::LoadMacroFile(Int16 level, ContentFileEntry& entry, const s
   return LoadContentFile(ws_.files, ws_.settings, macros_, ws_.log, level, entry, path, true, true);
 }
 
-void GenerationRun::HandleLoadResult(Int16 result, const std::string& path) {
-  if (result == kLoadedWithWarnings) Increment(counters_.warnings);
-  if (result != kMissingIgnored) return;
-  Increment(counters_.missing_files);
-  LogDetail("ERROR: Could not open file at " + path + ".");
-  if (ignore_missing_files_) return;
-  const std::string cr(1, kCr);
-  const int answer = ws_.host.AskWithPromptBox(
-      "File Access Error",
-      "Error opening file: " + path + "." + cr + cr +
-          "Would you like to ignore this error and continue generating the Project?",
-      PromptButtons{true, true, true, false}, kPromptNo);
-  if (answer == kPromptYesToAll) ignore_missing_files_ = true;
-  if (answer == kPromptYesToAll || answer == kPromptYes) return;
-  throw HaltError("Error opening file: " + path + "." + std::string(kCrLf) + std::string(kCrLf) +
-                  "Project generation halted.");
+void GenerationRun::WriteLog(const std::string& line) {
+  ws_.log.Write(line);
+}
+
+void GenerationRun::Status(const std::string& text) {
+  UpdateStatus(ws_.host, ws_.log, text);
+}
+
+void GenerationRun::Count(Int16 RunCounters::*counter) {
+  Increment(counters_.*counter);
+}
+
+void GenerationRun::Listed(const std::string& output) {
+  std::string failure;
+  if (!WriteGeneratedFile(ws_.files, ws_.working.generated_list, output, false, true, &failure)) {
+    GeneratedListFailed(failure);
+  }
+}
+
+int GenerationRun::Ask(const Question& question) {
+  bool* to_all = nullptr;
+  switch (question.kind) {
+    case QuestionKind::kErrorReport:
+      ShowErrorReport(ws_.host, question.error);
+      return kPromptYes;
+    case QuestionKind::kMissingFile:
+      to_all = &ignore_missing_files_;
+      break;
+    case QuestionKind::kGenerationError:
+      to_all = &ignore_generation_errors_;
+      break;
+    case QuestionKind::kSubdirectory:
+      // Another Document may have had the folder made since the question was put.
+      if (ws_.files.FolderExists(question.folder)) return kPromptYes;
+      to_all = &create_all_subdirectories_;
+      break;
+  }
+  if (*to_all) return kPromptYes;
+  const int answer = ws_.host.AskWithPromptBox(question.caption, question.message, question.buttons,
+                                               question.preset);
+  if (answer == kPromptYesToAll) *to_all = true;
+  return answer;
 }
 
 std::string GenerationRun::ProjectLine(std::string_view heading, std::int64_t time) const {

@@ -33,6 +33,10 @@ struct GenerationRequest {
   /// file dates say, since they have whole seconds and a save in the second of the
   /// last run would otherwise be missed.
   const std::set<std::string>* changed_sources = nullptr;
+  /// Documents assembled at once (the console's --jobs). 1 is the run on one thread;
+  /// with more, the log, the status lines, the list, the questions and the outputs
+  /// still come in Document order, as with one.
+  int jobs = 1;
 };
 
 enum class RunOutcome { kCompleted, kStopped, kHalted };

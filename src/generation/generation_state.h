@@ -5,6 +5,7 @@
 #define TARVELO_GENERATION_GENERATION_STATE_H_
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,7 @@
 #include "common/int16.h"
 #include "engine/expand_line.h"
 #include "engine/macro_table.h"
+#include "generation/document_steps.h"
 #include "generation/generation_run.h"
 #include "generation/protected_files.h"
 #include "project/run_lock.h"
@@ -20,16 +22,19 @@
 namespace tarvelo {
 
 struct ContentFileEntry;
-struct DocumentEntry;
+class DocumentJobs;
 struct FolderEntry;
 struct Workspace;
 
 /// A halt of the run: error 10006 with the text the user is shown and the log keeps.
 TarveloError HaltError(const std::string& text);
 
-class GenerationRun {
+// The run is also the report that acts at once: the Document steps on its own thread
+// report to it directly, and a job's kept reports are acted on through it in order.
+class GenerationRun : private DocumentReport {
  public:
   GenerationRun(Workspace& workspace, const GenerationRequest& request, const Clock& clock);
+  ~GenerationRun() override;
   GenerationRun(const GenerationRun&) = delete;
   GenerationRun& operator=(const GenerationRun&) = delete;
 
@@ -46,8 +51,13 @@ class GenerationRun {
   RunOutcome Finish();
   void Halt(const TarveloError& error);
   Int16 LoadMacroFile(Int16 level, ContentFileEntry& entry, const std::string& path);
-  void HandleLoadResult(Int16 result, const std::string& path);
   void GeneratedListFailed(const std::string& description);
+  // DocumentReport: at once, to the log, the Host, the counters and the list.
+  void WriteLog(const std::string& line) override;
+  void Status(const std::string& text) override;
+  void Count(Int16 RunCounters::*counter) override;
+  void Listed(const std::string& output) override;
+  int Ask(const Question& question) override;
   std::string ProjectLine(std::string_view heading, std::int64_t time) const;
   bool LoggingEnabled() const;
   void LogLine(const std::string& text);
@@ -57,16 +67,7 @@ class GenerationRun {
   void RunFolders();
   void LoadFolderGlobals(const FolderEntry& folder);
   void RunDocuments(Int16 folder_index);
-  void GenerateDocument(Int16 folder_index, Int16 document_index);
-  bool ReadyToWrite(const std::string& output);
-  bool SubdirectoryReady(const std::string& output);
-  void LoadContentFiles(const DocumentEntry& document);
-  void Assemble(Int16 folder_index, Int16 document_index, const std::string& output);
-  void AssemblyFailed(const std::string& output, const TarveloError& error);
   void RememberSources();
-  bool RefusedOutput(const std::string& output);
-  // True when the request names a changed source that this Document is made from.
-  bool UsesChangedSource(Int16 folder_index, const DocumentEntry& document) const;
 
   Workspace& ws_;
   const GenerationRequest request_;
@@ -83,6 +84,10 @@ class GenerationRun {
   /// Every file the Project is made from and the program's own files, so that no
   /// Document is written over one.
   ProtectedFiles protected_;
+  /// The steps of the Documents generated on the run's own thread.
+  DocumentSteps steps_;
+  /// With more than one job: the jobs, from the first Folder to the end of the run.
+  std::unique_ptr<DocumentJobs> jobs_;
 };
 
 }  // namespace tarvelo

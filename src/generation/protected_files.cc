@@ -40,9 +40,13 @@ std::string ProtectedFiles::Canonical(std::string_view path) const {
     return ResolvedPath(disk);
   }
   const std::string folder = disk.substr(0, slash);
-  auto found = folders_.find(folder);
-  if (found == folders_.end()) found = folders_.emplace(folder, ResolvedPath(folder)).first;
-  const std::string& resolved = found->second;
+  std::string resolved;
+  {
+    const std::lock_guard<std::mutex> guard(folders_mutex_);
+    auto found = folders_.find(folder);
+    if (found == folders_.end()) found = folders_.emplace(folder, ResolvedPath(folder)).first;
+    resolved = found->second;
+  }
   return resolved.ends_with('/') ? resolved + leaf : resolved + "/" + leaf;
 }
 
@@ -54,7 +58,7 @@ void ProtectedFiles::Add(std::string_view path, ProtectedKind kind) {
 }
 
 void ProtectedFiles::AddPassFiles(std::string_view stem) {
-  if (!stem.empty()) pass_stem_ = Canonical(stem) + ".";
+  if (!stem.empty()) pass_stems_.push_back(Canonical(stem) + ".");
 }
 
 ProtectedKind ProtectedFiles::Find(std::string_view path) const {
@@ -67,10 +71,11 @@ ProtectedKind ProtectedFiles::Find(std::string_view path) const {
   const std::string canonical = Canonical(path);
   const auto found = by_path_.find(canonical);
   if (found != by_path_.end()) return found->second;
-  if (!pass_stem_.empty() && canonical.size() > pass_stem_.size() &&
-      canonical.starts_with(pass_stem_) &&
-      canonical.find_first_not_of("0123456789", pass_stem_.size()) == std::string::npos) {
-    return ProtectedKind::kOwnFile;
+  for (const std::string& stem : pass_stems_) {
+    if (canonical.size() > stem.size() && canonical.starts_with(stem) &&
+        canonical.find_first_not_of("0123456789", stem.size()) == std::string::npos) {
+      return ProtectedKind::kOwnFile;
+    }
   }
   return ProtectedKind::kNone;
 }

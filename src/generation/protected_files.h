@@ -6,10 +6,12 @@
 #define TARVELO_GENERATION_PROTECTED_FILES_H_
 
 #include <map>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace tarvelo {
 
@@ -23,9 +25,10 @@ class ProtectedFiles {
 
   /// Protects the file at `path` (an empty path is ignored).
   void Add(std::string_view path, ProtectedKind kind);
-  /// Protects every pass file: `stem` + "." + a number.
+  /// Protects every pass file: `stem` + "." + a number (for each stem added).
   void AddPassFiles(std::string_view stem);
-  /// What the file at `path` is, kNone when it is not protected.
+  /// What the file at `path` is, kNone when it is not protected. Safe to call from
+  /// several threads at once once every file has been added.
   ProtectedKind Find(std::string_view path) const;
 
  private:
@@ -36,9 +39,10 @@ class ProtectedFiles {
   /// Folders resolved so far: a run protects thousands of files in a few folders, and
   /// resolving every component of every path cost a system call per component.
   mutable std::unordered_map<std::string, std::string> folders_;
+  mutable std::mutex folders_mutex_;
   std::map<std::string, ProtectedKind> by_path_;
   std::map<std::pair<unsigned long long, unsigned long long>, ProtectedKind> by_inode_;
-  std::string pass_stem_;
+  std::vector<std::string> pass_stems_;
 };
 
 }  // namespace tarvelo

@@ -12,10 +12,10 @@
 namespace tarvelo {
 namespace {
 
-void LogDetail(Workspace& workspace, std::string_view text) {
+void LogDetail(LogSink& log, std::string_view text) {
   std::string line(kLogPad);
   line += text;
-  workspace.log.Write(line);
+  log.WriteLog(line);
 }
 
 // Walks the sources in scan order while `difference` (seconds from the source's time
@@ -49,6 +49,11 @@ class SourceScan {
 }  // namespace
 
 bool SourcesOutOfDate(Workspace& workspace, Int16 folder_index, Int16 document_index) {
+  return SourcesOutOfDate(workspace, workspace.log, folder_index, document_index);
+}
+
+bool SourcesOutOfDate(const Workspace& workspace, LogSink& log, Int16 folder_index,
+                      Int16 document_index) {
   const ProjectDefinition& definition = workspace.definition;
   const DocumentEntry& document = DocumentAt(definition, folder_index, document_index);
   const FolderEntry& folder = definition.folders[static_cast<size_t>(folder_index)];
@@ -62,7 +67,7 @@ bool SourcesOutOfDate(Workspace& workspace, Int16 folder_index, Int16 document_i
     if (!document.tmpl.empty()) scan.Source(document.tmpl);
     out_of_date = scan.difference() < 0;
   }
-  LogDetail(workspace, out_of_date ? ">Source files out-of-date" : ">Source files up-to-date");
+  LogDetail(log, out_of_date ? ">Source files out-of-date" : ">Source files up-to-date");
   return out_of_date;
 }
 

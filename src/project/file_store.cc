@@ -125,6 +125,18 @@ std::string FollowLinks(const std::string& disk_path, std::string_view path) {
   throw SystemFileError(ELOOP, std::string(path));
 }
 
+// The process's file mode mask, read once: reading it means setting it for a moment,
+// and a file another thread created in that moment would take the wrong mode. The
+// FileStore reads it when made, before any generation job starts.
+mode_t ProcessUmask() {
+  static const mode_t mask = [] {
+    const mode_t value = ::umask(0);
+    ::umask(value);
+    return value;
+  }();
+  return mask;
+}
+
 // Opens the temporary sibling that a rewrite fills. Where the file system allows it
 // the file has no name until it is complete (`temp_path` stays empty), so a writer
 // that is killed leaves nothing behind; otherwise it is a locked slot sibling. The new
@@ -137,9 +149,7 @@ int OpenTemporarySibling(const std::string& disk_target, std::string& temp_path,
   if (existed) {
     mode = st.st_mode & 07777;
   } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode &= ~mask;
+    mode &= ~ProcessUmask();
   }
   temp_path.clear();
   const std::string folder = FolderOfPath(disk_target);
@@ -410,13 +420,16 @@ void TextWriter::Close() {
 // ---------------------------------------------------------------- FileStore
 
 FileStore::FileStore() {
+  ProcessUmask();
   for (char letter = 'A'; letter <= 'Z'; ++letter) {
     const std::string name = std::string("TARVELO_DRIVE_") + letter;
     if (const char* value = std::getenv(name.c_str())) drives_[letter] = value;
   }
 }
 
-FileStore::FileStore(std::map<char, std::string> drives) : drives_(std::move(drives)) {}
+FileStore::FileStore(std::map<char, std::string> drives) : drives_(std::move(drives)) {
+  ProcessUmask();
+}
 
 std::string FileStore::DiskPath(std::string_view path) const {
   std::string rest(path);
@@ -527,7 +540,8 @@ static bool SameBytes(int in, const struct stat& in_stat, const std::string& dis
   return same;
 }
 
-void FileStore::CopyFile(std::string_view source, std::string_view destination) const {
+void FileStore::CopyFile(std::string_view source, std::string_view destination,
+                         TextWriter* finished) const {
   const std::string disk_source = DiskPath(source);
   const int in = ::open(disk_source.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) ThrowOpenError(errno, source, disk_source);
@@ -565,7 +579,12 @@ void FileStore::CopyFile(std::string_view source, std::string_view destination) 
     }
   }
   ::close(in);
-  out.Close();
+  if (finished == nullptr) {
+    out.Close();
+    return;
+  }
+  out.Flush();
+  *finished = std::move(out);
 }
 
 void FileStore::CreateFolder(std::string_view path) const {

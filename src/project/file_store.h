@@ -68,14 +68,17 @@ class TextWriter {
   void Write(std::string_view text);
   /// Bytes written so far, buffered ones included.
   long long BytesWritten() const { return written_ + static_cast<long long>(buffer_.size()); }
+  /// Writes out what is buffered; the file stays open (and, in replace mode, not yet
+  /// in place).
+  void Flush();
   /// Flushes and releases the file (and, in replace mode, renames it into place).
-  /// Raises the file system's error when that fails.
+  /// Raises the file system's error when that fails. Does nothing on a writer that
+  /// holds no file.
   void Close();
 
  private:
   friend class FileStore;
   TextWriter(int fd, std::string path, std::string disk_target, std::string temp_path);
-  void Flush();
   void Abandon() noexcept;
   void CutStaleTail() noexcept;
 
@@ -116,7 +119,11 @@ class FileStore {
   TextWriter ReplaceTextFile(std::string_view path) const;
 
   /// Copies `source` over `destination` (through a temporary sibling and a rename).
-  void CopyFile(std::string_view source, std::string_view destination) const;
+  /// With `finished`, the complete copy is left there, flushed and open, and is put in
+  /// place when the caller closes it; a destination that already holds the bytes is
+  /// only dated now either way, and `finished` is then left empty.
+  void CopyFile(std::string_view source, std::string_view destination,
+                TextWriter* finished = nullptr) const;
   /// Creates one folder level; raises 76 when its parent is missing.
   void CreateFolder(std::string_view path) const;
 

@@ -9,9 +9,14 @@ namespace tarvelo {
 
 bool CompareTextFiles(Workspace& workspace, const std::string& new_file,
                       const std::string& existing_file) {
+  return CompareTextFiles(workspace.files, workspace.log, new_file, existing_file);
+}
+
+bool CompareTextFiles(const FileStore& files, LogSink& log, const std::string& new_file,
+                      const std::string& existing_file) {
   try {
-    TextReader first = workspace.files.OpenTextFile(new_file);
-    TextReader second = workspace.files.OpenTextFile(existing_file);
+    TextReader first = files.OpenTextFile(new_file);
+    TextReader second = files.OpenTextFile(existing_file);
     std::string first_line;
     std::string second_line;
     bool same = true;
@@ -25,7 +30,7 @@ bool CompareTextFiles(Workspace& workspace, const std::string& new_file,
     second.Close();
     return same;
   } catch (const TarveloError&) {
-    workspace.log.Write(std::string(kLogPad) + ">Unable to compare files");
+    log.WriteLog(std::string(kLogPad) + ">Unable to compare files");
     return false;
   }
 }

@@ -7,11 +7,16 @@
 
 namespace tarvelo {
 
+class FileStore;
+class LogSink;
 struct Workspace;
 
 /// True when both files hold the same lines (a file at its end reads as empty lines).
 /// Any failure logs ">Unable to compare files" and gives false.
 bool CompareTextFiles(Workspace& workspace, const std::string& new_file,
+                      const std::string& existing_file);
+/// The same, logging to `log`.
+bool CompareTextFiles(const FileStore& files, LogSink& log, const std::string& new_file,
                       const std::string& existing_file);
 
 /// True when a file exists at the path and is read-only. An error shows the common
