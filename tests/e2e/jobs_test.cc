@@ -248,3 +248,21 @@ TEST(JobsTest, TwoJobsGiveTheBytesOfOne) {
 
 }  // namespace
 }  // namespace tarvelo::testing
+
+namespace tarvelo::testing {
+namespace {
+
+TEST(JobsTest, BadJobCountsAreRefusedNamingTheOption) {
+  TempDir dir;
+  for (const std::string value : {"0", "-1", "two", "", "65", "99999999999"}) {
+    const CliResult result =
+        RunCli(dir / "home", {"/project=" + dir / "none.web", "--jobs=" + value});
+    EXPECT_EQ(result.status, 2) << value;
+    EXPECT_NE(result.err.find("bad --jobs= value: " + value + " (a whole number from 1 to 64)"),
+              std::string::npos)
+        << value << ": " << result.err;
+  }
+}
+
+}  // namespace
+}  // namespace tarvelo::testing
