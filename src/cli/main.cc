@@ -80,22 +80,34 @@ std::string VersionText() {
          std::to_string(TARVELO_VERSION_PATCH);
 }
 
-// A definition file that lists no Folder generates nothing; say why it may be so,
-// since a file with CR-only line ends reads as one long line.
-void WarnWhenNoFolder(const tarvelo::Workspace& workspace) {
-  if (workspace.definition.folder_count > 0) return;
+// A definition file that lists no Folder, or Folders without a Document, generates
+// nothing; say why it may be so, since a file with CR-only line ends reads as one long
+// line. A project file read as one line names no definition file at all: its warning
+// names the project file.
+void WarnWhenNothingListed(const tarvelo::Workspace& workspace) {
+  if (workspace.definition.document_count > 0) return;
   const std::string path =
       tarvelo::ResolveProjectPath(workspace.settings, workspace.options, workspace.files,
                                   workspace.settings.definition_file, true, false, "", "");
+  const std::string& read_path = path.empty() ? workspace.settings.project_file_path : path;
   std::string text;
   try {
-    text = workspace.files.ReadAll(path);
+    text = workspace.files.ReadAll(read_path);
   } catch (const tarvelo::TarveloError&) {
     // Unreadable: the warning then says nothing about line ends.
   }
   const bool cr_only = text.find('\r') != std::string::npos && text.find('\n') == std::string::npos;
-  std::fprintf(stderr, "tarvelo-cli: warning: the Project Definition File %s lists no Folder%s\n",
-               path.c_str(), cr_only ? " (its lines end with CR only)" : "");
+  const char* line_ends = cr_only ? " (its lines end with CR only)" : "";
+  if (path.empty()) {
+    std::fprintf(stderr,
+                 "tarvelo-cli: warning: the project file %s names no Project Definition "
+                 "File%s\n",
+                 read_path.c_str(), line_ends);
+  } else {
+    const char* missing = workspace.definition.folder_count > 0 ? "Document" : "Folder";
+    std::fprintf(stderr, "tarvelo-cli: warning: the Project Definition File %s lists no %s%s\n",
+                 path.c_str(), missing, line_ends);
+  }
 }
 
 // "Current Project: " TAB name " (3 Folders, 12 Documents)", from what can be read of
@@ -198,7 +210,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   // A definition that cannot be read is reported by the run's halt, not here.
-  if (ShowCurrentProject(workspace)) WarnWhenNoFolder(workspace);
+  if (ShowCurrentProject(workspace)) WarnWhenNothingListed(workspace);
   // A settings error reported on the way (a value out of range in tarvelo.ini) let
   // the run go on, but a script must still learn of it.
   const bool settings_error = host.error_reports() > 0;

@@ -88,7 +88,7 @@ void GenerationRun::RememberSources() {
   for (const std::string& own :
        {DefaultProgramOptionsPath(ws_.program_folder),
         ProjectHistoryPath(ws_.options, ws_.program_folder), working.log_file,
-        working.generated_list, working.search_file, working.replace_file}) {
+        working.generated_list, working.search_file, working.replace_file, ExecutablePath()}) {
     protected_.Add(own, ProtectedKind::kOwnFile);
   }
   protected_.AddPassFiles(working.pass_stem);

@@ -468,7 +468,10 @@ bool FileStore::FolderExists(std::string_view path) const noexcept {
 
 TextReader FileStore::OpenTextFile(std::string_view path) const {
   const std::string disk = DiskPath(path);
-  const int fd = ::open(disk.c_str(), O_RDONLY | O_CLOEXEC);
+  // O_NONBLOCK: opening a FIFO named as a source would otherwise wait for a writer
+  // for ever; it is refused below like any file that is not a plain file. Reads of a
+  // plain file ignore the flag.
+  const int fd = ::open(disk.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) ThrowOpenError(errno, path, disk);
   struct stat st;
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -480,7 +483,9 @@ TextReader FileStore::OpenTextFile(std::string_view path) const {
 
 TextWriter FileStore::OpenTextFileForAppending(std::string_view path) const {
   const std::string disk = DiskPath(path);
-  const int fd = ::open(disk.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  // O_NONBLOCK: a FIFO without a reader (a list named in a project file) fails at once
+  // instead of stopping the run for ever; plain files and devices ignore the flag.
+  const int fd = ::open(disk.c_str(), O_WRONLY | O_APPEND | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) ThrowOpenError(errno, path, disk);
   return TextWriter(fd, std::string(path), "", "");
 }
@@ -490,7 +495,7 @@ TextWriter FileStore::CreateTextFile(std::string_view path) const {
   // Overwritten from the start and cut to length at Close() rather than truncated on
   // open: truncating to zero makes the file system flush the file when it is closed,
   // which made every pass file of a generation run wait for the disk.
-  const int fd = ::open(disk.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+  const int fd = ::open(disk.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
   if (fd < 0) ThrowOpenError(errno, path, disk);
   TextWriter writer(fd, std::string(path), "", "");
   writer.cut_at_close_ = true;
@@ -543,12 +548,16 @@ static bool SameBytes(int in, const struct stat& in_stat, const std::string& dis
 void FileStore::CopyFile(std::string_view source, std::string_view destination,
                          TextWriter* finished) const {
   const std::string disk_source = DiskPath(source);
-  const int in = ::open(disk_source.c_str(), O_RDONLY | O_CLOEXEC);
+  const int in = ::open(disk_source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);  // see above
   if (in < 0) ThrowOpenError(errno, source, disk_source);
+  struct stat in_stat;
+  if (::fstat(in, &in_stat) != 0 || !S_ISREG(in_stat.st_mode)) {
+    ::close(in);
+    throw FileError(kPathFileAccessError, std::string(source));
+  }
   // A destination that already holds these bytes only has its time brought up to now:
   // the result is the same, and replacing it would make the file system write it again.
-  struct stat in_stat;
-  if (::fstat(in, &in_stat) == 0 && SameBytes(in, in_stat, DiskPath(destination)) &&
+  if (SameBytes(in, in_stat, DiskPath(destination)) &&
       ::utimensat(AT_FDCWD, DiskPath(destination).c_str(), nullptr, 0) == 0) {
     ::close(in);
     SweepFolderOnce(DiskPath(destination));

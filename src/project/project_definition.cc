@@ -94,12 +94,18 @@ class DefinitionReader {
     list_capacity_ = std::max(largest + 1, 0);
   }
 
-  void ReadLines(TextReader& reader) {
+  void ReadLines(TextReader& reader, const std::string& path) {
     std::string raw;
     std::int32_t line_number = 0;
     while (reader.ReadLine(raw)) {
       if (line_number == std::numeric_limits<std::int32_t>::max()) {
         throw RuntimeError(kOverflow);
+      }
+      // No path holds a NUL (the system would cut the name there), and a binary file
+      // read as lines makes Folders of stray "[" bytes: neither is a definition.
+      if (raw.find('\0') != std::string::npos) {
+        throw TarveloError(kInvalidFileFormat, "The Project Definition file " + path +
+                                                   " is not a text file (it holds null bytes).");
       }
       ++line_number;
       const std::string line = Trim(raw);
@@ -245,7 +251,7 @@ void ReadProjectDefinitionFile(const FileStore& files, const ProjectSettings& se
                            "Project Definition file at this location.");
   }
   TextReader reader = files.OpenTextFile(path);
-  DefinitionReader(files, settings, options, resolve_names, definition).ReadLines(reader);
+  DefinitionReader(files, settings, options, resolve_names, definition).ReadLines(reader, path);
   reader.Close();
 }
 

@@ -63,11 +63,14 @@ std::string ProcessEnvironment(const std::string& name) {
   return value == nullptr ? std::string() : std::string(value);
 }
 
-std::string ExecutableFolder() {
+std::string ExecutablePath() {
   std::error_code error;
   const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-  if (error) return std::string();
-  return executable.parent_path().string();
+  return error ? std::string() : executable.string();
+}
+
+std::string ExecutableFolder() {
+  return fs::path(ExecutablePath()).parent_path().string();
 }
 
 std::string ResolveProgramFolder(const FileStore& files, const std::string& executable_folder,

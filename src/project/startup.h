@@ -19,6 +19,9 @@ using EnvironmentLookup = std::function<std::string(const std::string& name)>;
 /// The process environment, for EnvironmentLookup.
 std::string ProcessEnvironment(const std::string& name);
 
+/// The running executable (from /proc/self/exe); empty when it cannot be found.
+std::string ExecutablePath();
+
 /// The folder of the running executable (from /proc/self/exe), without a trailing
 /// separator; empty when it cannot be found.
 std::string ExecutableFolder();
