@@ -221,12 +221,17 @@ TEST_F(ProjectDefinitionTest, HostileInput) {
   EXPECT_EQ(bracket.description, "Invalid procedure call or argument");
 
   std::string junk = "[F]\n";
-  for (int c = 0; c < 256; ++c) junk += static_cast<char>(c);
+  for (int c = 1; c < 256; ++c) junk += static_cast<char>(c);
   const ProjectDefinition d = Read(junk);
   ASSERT_EQ(d.folders.size(), 2u);
   EXPECT_EQ(d.folders[0].documents.size(), 1u);
-  EXPECT_EQ(d.folders[0].documents[0].document.size(), 10u);  // bytes 0..9, up to the LF
-  EXPECT_EQ(d.folders[1].name, "\\");                         // between '[' and ']'
+  EXPECT_EQ(d.folders[0].documents[0].document.size(), 9u);  // bytes 1..9, up to the LF
+  EXPECT_EQ(d.folders[1].name, "\\");                        // between '[' and ']'
+  // A NUL byte: not a text file (no path can hold one).
+  const TarveloError binary = ReadError(std::string(1, '\0') + junk);
+  EXPECT_EQ(binary.number, 321);
+  EXPECT_EQ(binary.description, "The Project Definition file " + dir_.path() +
+                                    "/project.txt is not a text file (it holds null bytes).");
 
   const std::string long_name(100000, 'n');
   const ProjectDefinition wide = Read("[" + long_name + "]\r\n" + long_name + ",t.tpl\r\n");
