@@ -6,6 +6,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${BUILD:-build}
-[ -d "$build" ] || cmake -S . -B "$build" -G Ninja >/dev/null
+[ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -G Ninja >/dev/null
 cmake --build "$build" -j2 --target crash_trial_test >/dev/null
 TARVELO_CRASH_KILLS=${1:-250} exec nice -n 10 "$build/tests/crash/crash_trial_test"
