@@ -125,21 +125,29 @@ class CrashTrial : public ::testing::Test {
   }
 
   // Starts the program and kills it after a random part of `full_seconds`; false when
-  // it had ended before.
-  bool StartAndKill(const std::vector<std::string>& arguments, long epoch, double full_seconds) {
+  // it had ended before, and then its time becomes the span, so the kills follow the
+  // machine's speed when the load on it drops.
+  bool StartAndKill(const std::vector<std::string>& arguments, long epoch, double& full_seconds) {
+    const Clock::time_point start = Clock::now();
     const CliProcess process = StartCli(home_, arguments, "", epoch);
-    std::uniform_real_distribution<double> moment(0.0, full_seconds);
-    ::usleep(static_cast<useconds_t>(moment(random_) * 1e6));
-    bool killed = false;
+    const double moment = std::uniform_real_distribution<double>(0.0, full_seconds)(random_);
     int status = 0;
-    if (::waitpid(process.pid, &status, WNOHANG) == 0) {
+    bool ended = false;
+    double elapsed = 0;
+    while (!ended && elapsed < moment) {
+      ended = ::waitpid(process.pid, &status, WNOHANG) == process.pid;
+      if (!ended) ::usleep(500);
+      elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+    }
+    if (ended) {
+      full_seconds = elapsed;
+    } else {
       ::kill(process.pid, SIGKILL);
       ::waitpid(process.pid, &status, 0);
-      killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
     }
     ::unlink(process.out_path.c_str());
     ::unlink(process.err_path.c_str());
-    return killed;
+    return !ended && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
   }
 
   // The files that must never change: the program's settings and the project file.
@@ -192,6 +200,11 @@ class CrashTrial : public ::testing::Test {
     }
   }
 
+  // A line every 50 kills, so a long form shows that it goes on.
+  void Progress(const std::string& kind, int kills) {
+    if (kills % 50 == 0) std::cout << kind << ": " << kills << " kills so far" << std::endl;
+  }
+
   void Report(const std::string& kind, int kills, int mixed, int ended, double seconds) {
     std::cout << kind << ": " << kills << " kills survived (" << mixed
               << " left old and new files side by side), " << ended
@@ -228,12 +241,12 @@ TEST_F(CrashTrial, GenerationKilledLeavesEachDocumentOldOrNew) {
   int kills = 0;
   int mixed = 0;
   int ended = 0;
-  for (int trial = 0; kills < kills_ && trial < 3 * kills_ && !HasFailure(); ++trial) {
+  for (int trial = 0; kills < kills_ && trial < 5 * kills_ && !HasFailure(); ++trial) {
     const int before = trial % 2 == 0 ? 1 : 0;
     const int after = 1 - before;
     const std::string what = "seed " + std::to_string(seed_) + ", trial " + std::to_string(trial);
     if (StartAndKill({project}, kEpochs[after], full_seconds)) {
-      ++kills;
+      Progress("Generation", ++kills);
       const int changed =
           ExpectOldOrNew(ReadTree(root_ + "/site"), outputs[before], outputs[after], true, what);
       mixed += changed > 0 && changed < documents ? 1 : 0;
@@ -274,7 +287,7 @@ TEST_F(CrashTrial, ReplaceKilledLeavesEachSourceFileOldOrNew) {
   int kills = 0;
   int mixed = 0;
   int ended = 0;
-  for (int trial = 0; kills < kills_ && trial < 3 * kills_ && !HasFailure(); ++trial) {
+  for (int trial = 0; kills < kills_ && trial < 5 * kills_ && !HasFailure(); ++trial) {
     const int before = trial % 2 == 0 ? 1 : 0;
     const int after = 1 - before;
     const std::vector<std::string> replace = {project, "/find=" + texts[before],
@@ -282,7 +295,7 @@ TEST_F(CrashTrial, ReplaceKilledLeavesEachSourceFileOldOrNew) {
     const std::string what = "seed " + std::to_string(seed_) + ", trial " + std::to_string(trial);
     int changed = files;
     if (StartAndKill(replace, kEpochs[0], full_seconds)) {
-      ++kills;
+      Progress("Replace", ++kills);
       changed =
           ExpectOldOrNew(ReadTree(root_ + "/src"), sources[before], sources[after], true, what);
       mixed += changed > 0 && changed < files ? 1 : 0;
