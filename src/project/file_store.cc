@@ -557,10 +557,8 @@ void FileStore::CopyFile(std::string_view source, std::string_view destination,
   }
   // A destination that already holds these bytes only has its time brought up to now:
   // the result is the same, and replacing it would make the file system write it again.
-  if (SameBytes(in, in_stat, DiskPath(destination)) &&
-      ::utimensat(AT_FDCWD, DiskPath(destination).c_str(), nullptr, 0) == 0) {
+  if (SameBytes(in, in_stat, DiskPath(destination)) && TouchFile(destination)) {
     ::close(in);
-    SweepFolderOnce(DiskPath(destination));
     return;
   }
   TextWriter out;
@@ -594,6 +592,13 @@ void FileStore::CopyFile(std::string_view source, std::string_view destination,
   }
   out.Flush();
   *finished = std::move(out);
+}
+
+bool FileStore::TouchFile(std::string_view path) const {
+  const std::string disk = DiskPath(path);
+  if (::utimensat(AT_FDCWD, disk.c_str(), nullptr, 0) != 0) return false;
+  SweepFolderOnce(disk);
+  return true;
 }
 
 void FileStore::CreateFolder(std::string_view path) const {

@@ -118,6 +118,11 @@ class FileStore {
   /// writer that no longer runs). For every file the program rewrites.
   TextWriter ReplaceTextFile(std::string_view path) const;
 
+  /// Brings a file's modification time up to now, for a rewrite that would write the
+  /// bytes it holds: its folder is swept of stale temporary siblings as for a rewrite,
+  /// or one left by a killed writer beside a file that was already done would stay.
+  /// False when the time could not be set.
+  bool TouchFile(std::string_view path) const;
   /// Copies `source` over `destination` (through a temporary sibling and a rename).
   /// With `finished`, the complete copy is left there, flushed and open, and is put in
   /// place when the caller closes it; a destination that already holds the bytes is

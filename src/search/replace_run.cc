@@ -65,14 +65,6 @@ bool CopyToWorkingFile(const FileStore& files, const std::string& source,
   return changes || error || size != written;
 }
 
-// The file's modification time becomes now, as a rewrite would make it.
-bool Touch(const FileStore& files, const std::string& path) {
-  std::error_code error;
-  std::filesystem::last_write_time(files.DiskPath(path),
-                                   std::filesystem::file_time_type::clock::now(), error);
-  return !error;
-}
-
 // Replacing goes through tarvelo.rpl in the temporary files folder, so it takes turns
 // with generation runs and other replaces that share the folder, as runs do: two at
 // once could write one file's text into another. False when `stop` ended the wait. A
@@ -127,7 +119,7 @@ std::int32_t ReplaceInFile(Workspace& workspace, SearchReporter* reporter,
     const bool changes = CopyToWorkingFile(files, file_with_path, workspace.working.replace_file,
                                            text_to_find, ignore_case, read_only);
     // A rewrite that would write the same bytes only renews the file's time.
-    if (!changes && !read_only && Touch(files, file_with_path)) return 0;
+    if (!changes && !read_only && files.TouchFile(file_with_path)) return 0;
     TextReader reader = files.OpenTextFile(workspace.working.replace_file);
     TextWriter writer;
     if (!read_only) writer = files.ReplaceTextFile(file_with_path);

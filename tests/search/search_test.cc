@@ -324,6 +324,14 @@ TEST_F(SearchTest, ReplaceRewritesWritableFilesAndCountsReadOnlyOnes) {
   EXPECT_EQ(reporter.status[reporter.status.size() - 2], "Complete. 0 replacements in 0 files. ");
 }
 
+TEST_F(SearchTest, ReplaceClearsTheOldBytesOfAKilledRewriteBesideAFileAlreadyDone) {
+  // Killed between putting index.par in place and unlinking its old bytes.
+  const std::string sibling = Path(".index.par.tarvelo-0.tmp");
+  WriteFile(sibling, "[@NAME]:\r\nHome\r\n[@]\r\n");
+  EXPECT_EQ(Replace("[@NAME]", "[@TITLE]").replacements, 0);
+  EXPECT_FALSE(testing::Exists(sibling));
+}
+
 TEST_F(SearchTest, AFailedRewriteLeavesTheFileAsItWas) {
   const std::string former = "[@TITLE]:\r\n" + std::string(32767, ' ') + "[@TITLE]\n";
   Src("about.par", former);  // the last file, so the working file is not reused
