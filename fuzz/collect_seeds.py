@@ -121,28 +121,30 @@ TARGETS = {
         lambda v: b"=" in v),
     "project_definition": lambda: from_literals(
         tests("project/project_definition_test.cc", "engine/reader_fuzz_test.cc",
-              "project/file_listing_test.cc"),
+              "views/file_listing_test.cc"),
         lambda v: len(v) > 2) + samples("project.txt") + samples("overview.txt"),
     "content_file": lambda: from_literals(
         tests("engine/content_file_test.cc", "engine/reader_fuzz_test.cc"),
         lambda v: b":" in v) + samples("*.par"),
     "expand_line": expand_lines,
     "project_history": lambda: HISTORY + from_literals(
-        tests("project/project_history_test.cc", "project/history_browser_test.cc"),
+        tests("project/project_history_test.cc", "views/history_browser_test.cc"),
         lambda v: b"|" in v),
-    "command_line": lambda: from_literals(tests("generation/command_line_test.cc"),
+    "command_line": lambda: from_literals(tests("generation/command_line_test.cc", "common/shell_words_test.cc"),
                                           lambda v: len(v) > 0),
     "occurrences": occurrence_rows,
 }
 
 
 def main():
-    for target, collect in TARGETS.items():
+    # Every target's seeds are collected before any folder changes: a test file that
+    # moved must not leave a corpus half replaced.
+    collected = {t: {s for s in c() if 0 < len(s) <= MAX_SEED} for t, c in TARGETS.items()}
+    for target, seeds in collected.items():
         folder = CORPUS / target
         folder.mkdir(parents=True, exist_ok=True)
         for old in folder.glob("seed-*"):
             old.unlink()
-        seeds = {s for s in collect() if 0 < len(s) <= MAX_SEED}
         for seed in seeds:
             name = "seed-" + hashlib.sha1(seed).hexdigest()[:16]
             (folder / name).write_bytes(seed)

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "common/error.h"
+#include "common/shell_words.h"
 #include "fuzz_support.h"
 #include "generation/command_line.h"
 
