@@ -3,6 +3,8 @@
 # seconds, from its seed corpus and with its dictionary; prints the executions per
 # target and every crash, leak or timeout. Not part of the build or of CI.
 #   fuzz/run.sh SECONDS [TARGET...]      e.g. fuzz/run.sh 600, fuzz/run.sh 60 occurrences
+# FUZZ_FLAGS adds libFuzzer flags, e.g. FUZZ_FLAGS=-len_control=0 for full-size inputs
+# from the start.
 # Each run starts from fuzz/corpus/<target> plus what earlier runs found (kept under
 # build-fuzz/corpus/<target>); findings land in build-fuzz/artifacts/ and a target's
 # output in build-fuzz/logs/<target>.log.
@@ -50,11 +52,11 @@ for target in "${targets[@]}"; do
   "$build/${target}_fuzzer" "$work" "fuzz/corpus/$target" \
     -dict="fuzz/dict/$target.dict" -max_len="$(max_len "$target")" -timeout=10 \
     -rss_limit_mb=2048 -max_total_time="$seconds" -print_final_stats=1 \
-    -artifact_prefix="$build/artifacts/$target-" >"$log" 2>&1
+    -artifact_prefix="$build/artifacts/$target-" ${FUZZ_FLAGS:-} >"$log" 2>&1
   status=$?
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   [ -z "$execs" ] && execs=$(sed -n 's/^Done \([0-9]*\) runs.*/\1/p' "$log" | tail -1)
-  finding=$(grep -m1 -E '^==[0-9]+==ERROR|^SUMMARY|ALARM: working on the last Unit|runtime error:|deadly signal|out-of-memory' "$log")
+  finding=$(grep -m1 -E '^==[0-9]+== ?ERROR|^SUMMARY|ALARM: working on the last Unit|runtime error:|deadly signal|out-of-memory' "$log")
   artifact=$(sed -n 's/.*Test unit written to //p' "$log" | tail -1)
   if [ $status -eq 0 ] && [ -z "$finding" ]; then
     result="no finding"
