@@ -137,6 +137,19 @@ mode_t ProcessUmask() {
   return mask;
 }
 
+// Opens a plain file for reading and gives its status. O_NONBLOCK: opening a FIFO
+// named as a source would otherwise wait for a writer for ever; it is refused like any
+// file that is not a plain file. Reads of a plain file ignore the flag.
+int OpenPlainFileForReading(std::string_view path, const std::string& disk, struct stat& st) {
+  const int fd = ::open(disk.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) ThrowOpenError(errno, path, disk);
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    throw FileError(kPathFileAccessError, std::string(path));
+  }
+  return fd;
+}
+
 // Opens the temporary sibling that a rewrite fills. Where the file system allows it
 // the file has no name until it is complete (`temp_path` stays empty), so a writer
 // that is killed leaves nothing behind; otherwise it is a locked slot sibling. The new
@@ -467,17 +480,8 @@ bool FileStore::FolderExists(std::string_view path) const noexcept {
 }
 
 TextReader FileStore::OpenTextFile(std::string_view path) const {
-  const std::string disk = DiskPath(path);
-  // O_NONBLOCK: opening a FIFO named as a source would otherwise wait for a writer
-  // for ever; it is refused below like any file that is not a plain file. Reads of a
-  // plain file ignore the flag.
-  const int fd = ::open(disk.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) ThrowOpenError(errno, path, disk);
   struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    throw FileError(kPathFileAccessError, std::string(path));
-  }
+  const int fd = OpenPlainFileForReading(path, DiskPath(path), st);
   return TextReader(fd, std::string(path));
 }
 
@@ -547,14 +551,8 @@ static bool SameBytes(int in, const struct stat& in_stat, const std::string& dis
 
 void FileStore::CopyFile(std::string_view source, std::string_view destination,
                          TextWriter* finished) const {
-  const std::string disk_source = DiskPath(source);
-  const int in = ::open(disk_source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);  // see above
-  if (in < 0) ThrowOpenError(errno, source, disk_source);
   struct stat in_stat;
-  if (::fstat(in, &in_stat) != 0 || !S_ISREG(in_stat.st_mode)) {
-    ::close(in);
-    throw FileError(kPathFileAccessError, std::string(source));
-  }
+  const int in = OpenPlainFileForReading(source, DiskPath(source), in_stat);
   // A destination that already holds these bytes only has its time brought up to now:
   // the result is the same, and replacing it would make the file system write it again.
   if (SameBytes(in, in_stat, DiskPath(destination)) && TouchFile(destination)) {
