@@ -23,6 +23,13 @@ namespace {
 
 constexpr size_t kReadBufferSize = 64 * 1024;
 constexpr size_t kWriteFlushSize = 64 * 1024;
+// CopyFile holds a source up to this size in memory: it is compared with the
+// destination and written from there, read once.
+constexpr off_t kWholeCopyLimit = 1 << 20;
+// What a caller found at a rewrite's target: not looked (kNotSeen), nothing there
+// (kSeenMissing), or a plain file's permission bits.
+constexpr int kNotSeen = -2;
+constexpr int kSeenMissing = -1;
 
 bool IsFolder(const std::string& disk_path) {
   struct stat st;
@@ -129,28 +136,35 @@ std::string FollowLinks(const std::string& disk_path, std::string_view path) {
 // the file has no name until it is complete (`temp_path` stays empty), so a writer
 // that is killed leaves nothing behind; otherwise it is a locked slot sibling. The new
 // file takes the target's permission bits when the target exists, so a rewrite never
-// changes who may read or write it.
-int OpenTemporarySibling(const std::string& disk_target, std::string& temp_path, int& err) {
-  mode_t mode = 0666;
+// changes who may read or write it. `seen_mode` is what a look at the target just now
+// found when the caller made one (the bits of a plain file, or kSeenMissing), else
+// kNotSeen: then it looks.
+int OpenTemporarySibling(const std::string& disk_target, int seen_mode, bool unnamed_files,
+                         std::string& temp_path, bool& target_missing, int& err) {
   struct stat st;
-  const bool existed = ::stat(disk_target.c_str(), &st) == 0;
-  if (existed) {
-    mode = st.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode &= ~mask;
+  if (seen_mode == kNotSeen) {
+    seen_mode =
+        ::stat(disk_target.c_str(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : kSeenMissing;
   }
+  const bool existed = seen_mode != kSeenMissing;
+  target_missing = !existed;
+  const mode_t target_mode = existed ? static_cast<mode_t>(seen_mode) : 0;
   temp_path.clear();
   const std::string folder = FolderOfPath(disk_target);
   int fd = -1;
-  if (::access("/proc/self/fd", X_OK) == 0) {
-    fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+  if (unnamed_files) {
+    // A new file's bits come from the umask, applied by the kernel as it creates it.
+    fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC,
+                existed ? 0600 : 0666);
     if (fd < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
       err = errno;
       return -1;
     }
-    if (fd >= 0) ::flock(fd, LOCK_EX);
+    if (fd >= 0) {
+      // Locked once it has a name (NameTemporaryFile): unnamed, no sweeper can see it.
+      if (existed) ::fchmod(fd, target_mode);
+      return fd;
+    }
   }
   for (int attempt = 0; fd < 0 && attempt < 2 * kTemporarySlots; ++attempt) {
     const std::string sibling = TemporarySibling(disk_target, attempt % kTemporarySlots);
@@ -171,6 +185,12 @@ int OpenTemporarySibling(const std::string& disk_target, std::string& temp_path,
   if (fd < 0) {
     err = EEXIST;
     return -1;
+  }
+  mode_t mode = target_mode;
+  if (!existed) {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
   }
   ::fchmod(fd, mode);
   return fd;
@@ -196,8 +216,13 @@ bool PutInPlace(const std::string& sibling, const std::string& target, int& err)
 }
 
 // Gives an unnamed temporary file a slot name beside its target, for the rename.
+std::string LinkOfDescriptor(int fd) {
+  return "/proc/self/fd/" + std::to_string(fd);
+}
+
 bool NameTemporaryFile(int fd, const std::string& disk_target, std::string& temp_path, int& err) {
-  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  ::flock(fd, LOCK_EX);
+  const std::string self = LinkOfDescriptor(fd);
   for (int attempt = 0; attempt < 2 * kTemporarySlots; ++attempt) {
     const std::string sibling = TemporarySibling(disk_target, attempt % kTemporarySlots);
     if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, sibling.c_str(), AT_SYMLINK_FOLLOW) == 0) {
@@ -219,7 +244,21 @@ bool NameTemporaryFile(int fd, const std::string& disk_target, std::string& temp
 // ---------------------------------------------------------------- TextReader
 
 TextReader::TextReader(int fd, std::string path)
-    : fd_(fd), path_(std::move(path)), buffer_(new char[kReadBufferSize]) {}
+    : fd_(fd),
+      path_(std::move(path)),
+      buffer_(new char[kReadBufferSize]),
+      capacity_(kReadBufferSize) {}
+
+TextReader TextReader::FromText(std::string_view text, std::string path) {
+  TextReader reader;
+  reader.path_ = std::move(path);
+  reader.buffer_.reset(new char[text.size() + 1]);
+  reader.capacity_ = text.size() + 1;
+  std::memcpy(reader.buffer_.get(), text.data(), text.size());
+  reader.end_ = text.size();
+  reader.eof_ = true;
+  return reader;
+}
 
 TextReader::TextReader(TextReader&& other) noexcept {
   *this = std::move(other);
@@ -231,6 +270,7 @@ TextReader& TextReader::operator=(TextReader&& other) noexcept {
     fd_ = other.fd_;
     path_ = std::move(other.path_);
     buffer_ = std::move(other.buffer_);
+    capacity_ = other.capacity_;
     begin_ = other.begin_;
     end_ = other.end_;
     eof_ = other.eof_;
@@ -256,7 +296,8 @@ bool TextReader::Fill() {
     begin_ = 0;
   }
   while (true) {
-    const ssize_t got = ::read(fd_, buffer_.get() + end_, kReadBufferSize - end_);
+    const size_t wanted = capacity_ - end_;
+    const ssize_t got = ::read(fd_, buffer_.get() + end_, wanted);
     if (got < 0) {
       if (errno == EINTR) continue;
       throw SystemFileError(errno, path_);
@@ -266,6 +307,9 @@ bool TextReader::Fill() {
       return false;
     }
     end_ += static_cast<size_t>(got);
+    // Only regular files are opened, and a short read of one is its end: asking again
+    // to be told so would cost a system call per file.
+    if (static_cast<size_t>(got) < wanted) eof_ = true;
     return true;
   }
 }
@@ -323,6 +367,10 @@ TextWriter& TextWriter::operator=(TextWriter&& other) noexcept {
     buffer_ = std::move(other.buffer_);
     written_ = other.written_;
     cut_at_close_ = other.cut_at_close_;
+    target_missing_ = other.target_missing_;
+    keep_copy_ = other.keep_copy_;
+    copy_limit_ = other.copy_limit_;
+    copy_ = std::move(other.copy_);
     other.fd_ = -1;
     other.disk_target_.clear();
     other.temp_path_.clear();
@@ -355,6 +403,8 @@ void TextWriter::Abandon() noexcept {
   temp_path_.clear();
   disk_target_.clear();
   buffer_.clear();
+  keep_copy_ = false;
+  copy_.clear();
 }
 
 void TextWriter::Flush() {
@@ -365,7 +415,29 @@ void TextWriter::Flush() {
     throw SystemFileError(err, path_);
   }
   written_ += static_cast<long long>(buffer_.size());
+  if (keep_copy_) {
+    if (copy_.size() + buffer_.size() <= copy_limit_) {
+      copy_ += buffer_;
+    } else {
+      keep_copy_ = false;
+      std::string().swap(copy_);
+    }
+  }
   buffer_.clear();
+}
+
+bool TextWriter::TakeCopy(std::string& text) {
+  if (!keep_copy_ || fd_ >= 0) return false;
+  text.swap(copy_);
+  copy_.clear();
+  keep_copy_ = false;
+  return true;
+}
+
+void TextWriter::KeepCopy(size_t limit) {
+  keep_copy_ = written_ == 0;
+  copy_limit_ = limit;
+  copy_.clear();
 }
 
 void TextWriter::Write(std::string_view text) {
@@ -389,9 +461,26 @@ void TextWriter::Close() {
     if (::close(fd) != 0) throw SystemFileError(errno, path_);
     return;
   }
+  int err = 0;
+  // A complete unnamed file whose target was not there gets the target's name at once:
+  // the name appears with the whole file behind it, and nothing is replaced.
+  if (temp_path_.empty() && target_missing_) {
+    if (::linkat(AT_FDCWD, LinkOfDescriptor(fd_).c_str(), AT_FDCWD, disk_target_.c_str(),
+                 AT_SYMLINK_FOLLOW) == 0) {
+      disk_target_.clear();
+      const int fd = fd_;
+      fd_ = -1;
+      if (::close(fd) != 0) throw SystemFileError(errno, path_);
+      return;
+    }
+    if (errno != EEXIST) {
+      err = errno;
+      Abandon();
+      throw SystemFileError(err, path_);
+    }
+  }
   // The sibling stays open, and so locked, until it has been renamed: a sweeper must
   // never take a finished file for a stale one.
-  int err = 0;
   if (temp_path_.empty() && !NameTemporaryFile(fd_, disk_target_, temp_path_, err)) {
     Abandon();
     throw SystemFileError(err, path_);
@@ -409,14 +498,15 @@ void TextWriter::Close() {
 
 // ---------------------------------------------------------------- FileStore
 
-FileStore::FileStore() {
+FileStore::FileStore() : unnamed_files_(::access("/proc/self/fd", X_OK) == 0) {
   for (char letter = 'A'; letter <= 'Z'; ++letter) {
     const std::string name = std::string("TARVELO_DRIVE_") + letter;
     if (const char* value = std::getenv(name.c_str())) drives_[letter] = value;
   }
 }
 
-FileStore::FileStore(std::map<char, std::string> drives) : drives_(std::move(drives)) {}
+FileStore::FileStore(std::map<char, std::string> drives)
+    : drives_(std::move(drives)), unnamed_files_(::access("/proc/self/fd", X_OK) == 0) {}
 
 std::string FileStore::DiskPath(std::string_view path) const {
   std::string rest(path);
@@ -453,6 +543,21 @@ bool FileStore::FolderExists(std::string_view path) const noexcept {
   }
 }
 
+FileFacts FileStore::Examine(std::string_view path) const noexcept {
+  FileFacts facts;
+  try {
+    struct stat st;
+    if (path.empty() || ::stat(DiskPath(path).c_str(), &st) != 0) return facts;
+    facts.exists = true;
+    facts.folder = S_ISDIR(st.st_mode);
+    facts.read_only = (st.st_mode & S_IWUSR) == 0;
+    facts.modified = static_cast<std::int64_t>(st.st_mtim.tv_sec);
+  } catch (...) {
+    facts = FileFacts();
+  }
+  return facts;
+}
+
 TextReader FileStore::OpenTextFile(std::string_view path) const {
   const std::string disk = DiskPath(path);
   const int fd = ::open(disk.c_str(), O_RDONLY | O_CLOEXEC);
@@ -485,19 +590,59 @@ TextWriter FileStore::CreateTextFile(std::string_view path) const {
 }
 
 TextWriter FileStore::ReplaceTextFile(std::string_view path) const {
-  const std::string disk = FollowLinks(DiskPath(path), path);
-  if (IsFolder(disk)) throw FileError(kPathFileAccessError, std::string(path));
+  return OpenReplacement(path, FollowLinks(DiskPath(path), path), kNotSeen);
+}
+
+TextWriter FileStore::OpenReplacement(std::string_view path, const std::string& disk,
+                                      int seen_mode) const {
+  if (seen_mode == kNotSeen && IsFolder(disk)) {
+    throw FileError(kPathFileAccessError, std::string(path));
+  }
   SweepFolderOnce(disk);
   std::string temp;
   int err = 0;
-  const int fd = OpenTemporarySibling(disk, temp, err);
+  bool target_missing = false;
+  const int fd = OpenTemporarySibling(disk, seen_mode, unnamed_files_, temp, target_missing, err);
   if (fd < 0) ThrowOpenError(err, path, disk);
-  return TextWriter(fd, std::string(path), disk, temp);
+  TextWriter writer(fd, std::string(path), disk, temp);
+  writer.target_missing_ = target_missing;
+  return writer;
+}
+
+namespace {
+
+// Reads a regular file of `size` bytes whole; false when it turned out otherwise.
+bool ReadWhole(int fd, off_t size, std::string& bytes) {
+  bytes.resize(static_cast<size_t>(size) + 1);
+  size_t got = 0;
+  while (got < bytes.size()) {
+    const ssize_t more = ::read(fd, bytes.data() + got, bytes.size() - got);
+    if (more < 0 && errno == EINTR) continue;
+    if (more <= 0) break;
+    got += static_cast<size_t>(more);
+    // A short read of a regular file is its end: no second read to be told so.
+    if (got == static_cast<size_t>(size)) break;
+  }
+  bytes.resize(got);
+  return got == static_cast<size_t>(size);
+}
+
+// True when the file at `disk_path` holds exactly `bytes`.
+bool HoldsBytes(const std::string& disk_path, std::string_view bytes) {
+  const int fd = ::open(disk_path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st;
+  std::string found;
+  const bool same = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+                    st.st_size == static_cast<off_t>(bytes.size()) &&
+                    ReadWhole(fd, st.st_size, found) && found == bytes;
+  ::close(fd);
+  return same;
 }
 
 // True when the file at `disk_destination` holds exactly the bytes of the open file `in`
 // (read from its start; `in` is left at its start again).
-static bool SameBytes(int in, const struct stat& in_stat, const std::string& disk_destination) {
+bool SameBytes(int in, const struct stat& in_stat, const std::string& disk_destination) {
   struct stat out_stat;
   if (::stat(disk_destination.c_str(), &out_stat) != 0 || !S_ISREG(out_stat.st_mode) ||
       out_stat.st_size != in_stat.st_size || in_stat.st_size > (1 << 24)) {
@@ -527,17 +672,32 @@ static bool SameBytes(int in, const struct stat& in_stat, const std::string& dis
   return same;
 }
 
+}  // namespace
+
 void FileStore::CopyFile(std::string_view source, std::string_view destination) const {
   const std::string disk_source = DiskPath(source);
+  const std::string disk_destination = DiskPath(destination);
   const int in = ::open(disk_source.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) ThrowOpenError(errno, source, disk_source);
+  struct stat in_stat;
+  const bool have_stat = ::fstat(in, &in_stat) == 0;
+  // A Document is read once and held: compared with the output, then written from
+  // memory. Larger files are streamed.
+  std::string bytes;
+  if (have_stat && S_ISREG(in_stat.st_mode) && in_stat.st_size <= kWholeCopyLimit) {
+    if (ReadWhole(in, in_stat.st_size, bytes)) {
+      ::close(in);
+      CopyBytes(bytes, destination, disk_destination);
+      return;
+    }
+    ::lseek(in, 0, SEEK_SET);  // it changed as it was read: streamed as it is now
+  }
   // A destination that already holds these bytes only has its time brought up to now:
   // the result is the same, and replacing it would make the file system write it again.
-  struct stat in_stat;
-  if (::fstat(in, &in_stat) == 0 && SameBytes(in, in_stat, DiskPath(destination)) &&
-      ::utimensat(AT_FDCWD, DiskPath(destination).c_str(), nullptr, 0) == 0) {
+  if (have_stat && SameBytes(in, in_stat, disk_destination) &&
+      ::utimensat(AT_FDCWD, disk_destination.c_str(), nullptr, 0) == 0) {
     ::close(in);
-    SweepFolderOnce(DiskPath(destination));
+    SweepFolderOnce(disk_destination);
     return;
   }
   TextWriter out;
@@ -565,6 +725,33 @@ void FileStore::CopyFile(std::string_view source, std::string_view destination) 
     }
   }
   ::close(in);
+  out.Close();
+}
+
+void FileStore::PutBytes(std::string_view bytes, std::string_view destination) const {
+  CopyBytes(bytes, destination, DiskPath(destination));
+}
+
+void FileStore::CopyBytes(std::string_view bytes, std::string_view destination,
+                          const std::string& disk_destination) const {
+  // One look at the destination serves the comparison and the rewrite: a plain file
+  // needs no following of links, no folder test and no second look for its bits.
+  struct stat st;
+  int seen_mode = kNotSeen;
+  if (::lstat(disk_destination.c_str(), &st) != 0) {
+    if (errno == ENOENT) seen_mode = kSeenMissing;
+  } else if (S_ISREG(st.st_mode)) {
+    seen_mode = static_cast<int>(st.st_mode & 07777);
+  }
+  if (seen_mode != kSeenMissing && HoldsBytes(disk_destination, bytes) &&
+      ::utimensat(AT_FDCWD, disk_destination.c_str(), nullptr, 0) == 0) {
+    SweepFolderOnce(disk_destination);
+    return;
+  }
+  TextWriter out = seen_mode == kNotSeen
+                       ? ReplaceTextFile(destination)
+                       : OpenReplacement(destination, disk_destination, seen_mode);
+  out.Write(bytes);
   out.Close();
 }
 
