@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 namespace tarvelo {
@@ -29,7 +30,17 @@ class ProtectedFiles {
   ProtectedKind Find(std::string_view path) const;
 
  private:
-  std::string Canonical(std::string_view path) const;
+  using Identity = std::pair<unsigned long long, unsigned long long>;
+  // A path as the disk sees it, and what one look there found.
+  struct Look {
+    std::string disk;
+    bool link = false;
+    bool found = false;  // the file (a link's final target) is there
+    Identity identity;
+  };
+
+  Look LookAt(std::string_view path) const;
+  std::string Canonical(const Look& look) const;
   std::string ResolvedPath(const std::string& disk_path) const;
 
   const FileStore& files_;
@@ -37,7 +48,8 @@ class ProtectedFiles {
   /// resolving every component of every path cost a system call per component.
   mutable std::unordered_map<std::string, std::string> folders_;
   std::map<std::string, ProtectedKind> by_path_;
-  std::map<std::pair<unsigned long long, unsigned long long>, ProtectedKind> by_inode_;
+  std::map<Identity, ProtectedKind> by_inode_;
+  std::unordered_set<std::string> added_;
   std::string pass_stem_;
 };
 
