@@ -59,9 +59,7 @@ std::string ProtectedFiles::Canonical(const Look& look) const {
 }
 
 void ProtectedFiles::Add(std::string_view path, ProtectedKind kind) {
-  // A Template or a Global file is named by many Documents; the first kind stays, so
-  // a path already added has nothing to add.
-  if (path.empty() || !added_.emplace(path).second) return;
+  if (path.empty()) return;
   const Look look = LookAt(path);
   by_path_.emplace(Canonical(look), kind);
   if (look.found) by_inode_.emplace(look.identity, kind);

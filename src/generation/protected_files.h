@@ -9,7 +9,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
 
 namespace tarvelo {
@@ -49,7 +48,6 @@ class ProtectedFiles {
   mutable std::unordered_map<std::string, std::string> folders_;
   std::map<std::string, ProtectedKind> by_path_;
   std::map<Identity, ProtectedKind> by_inode_;
-  std::unordered_set<std::string> added_;
   std::string pass_stem_;
 };
 
