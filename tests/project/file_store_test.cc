@@ -30,6 +30,15 @@ std::vector<std::string> ReadLines(const FileStore& files, const std::string& pa
   return lines;
 }
 
+std::vector<std::string> Names(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 TEST(FileStoreTest, LinesEndAtLfAndKeepALoneCr) {
   TempDir dir;
   FileStore files;
@@ -224,6 +233,20 @@ void PutByEachWay(const FileStore& files, TempDir& dir, int way, const std::stri
   files.CopyFile(dir / "source.txt", destination);
 }
 
+TEST(FileStoreTest, ANewFileIsNamedWholeEvenWhenItsNameWasTakenMeanwhile) {
+  for (const bool taken : {false, true}) {
+    TempDir dir;
+    FileStore files;
+    TextWriter writer = files.ReplaceTextFile(dir / "new.html");
+    writer.WriteLine("new");
+    EXPECT_FALSE(files.FileExists(dir / "new.html"));
+    if (taken) WriteFile(dir / "new.html", "someone else's\r\n");
+    writer.Close();
+    EXPECT_EQ(ReadFile(dir / "new.html"), "new\r\n");
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"new.html"}) << taken;
+  }
+}
+
 TEST(FileStoreTest, CopyFileOverwritesAndKeepsPermissions) {
   for (int way = 0; way < 2; ++way) {
     TempDir dir;
@@ -303,15 +326,6 @@ TEST(FileStoreTest, AttributesDatesAndFolders) {
   files.CreateFolder(dir / "sub\\");
   EXPECT_TRUE(files.FolderExists(dir / "sub"));
   EXPECT_THROW(files.CreateFolder(dir / "x/y/z"), TarveloError);
-}
-
-std::vector<std::string> Names(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 TEST(FileStoreTest, StaleTemporarySiblingsAreRemovedButNotLiveOnes) {
