@@ -29,6 +29,9 @@ bool ReadLogicalLine(TextReader& reader, std::string_view continuation, std::str
   return true;
 }
 
+// A pass file up to this size is kept in memory for the next pass to read.
+constexpr size_t kKeptPassBytes = 1 << 20;
+
 class DocumentAssembler {
  public:
   DocumentAssembler(Workspace& workspace, MacroExpander& expander, const DocumentEntry& document,
@@ -49,6 +52,7 @@ class DocumentAssembler {
   bool RunExpansionPass(TextReader& reader, TextWriter& writer);
   void RunOptimisationPass(Int16 level, TextReader& reader, TextWriter& writer);
   void ReplaceIfChanged(const std::string& assembled);
+  void PutOutput(std::string_view text);
   void CopyToOutput(const std::string& assembled);
   void LogDetail(std::string_view text);
   [[noreturn]] void GrewTooLarge(int last_pass);
@@ -88,15 +92,21 @@ Int16 DocumentAssembler::Run() {
   bool optimising = false;
   bool done = false;
   int pass = 0;
+  // The text of the latest pass file, kept as it was written: the next pass reads it
+  // from here rather than from the disk. The pass files are written all the same.
+  std::string previous;
+  bool have_previous = false;
   for (; !done && pass <= settings_.max_nested_macros; ++pass) {
     const std::string input = pass == 0 ? document_.tmpl : PassFile(pass - 1);
     const std::string working = PassFile(pass);
     // Only the optimisation pass may write the Document itself, and then through a
     // temporary sibling, so a failing pass never leaves a half-written output.
     const bool into_output = optimising && !modified_only_;
-    TextReader reader = files.OpenTextFile(input);
+    TextReader reader =
+        have_previous ? TextReader::FromText(previous, input) : files.OpenTextFile(input);
     TextWriter writer =
         into_output ? files.ReplaceTextFile(document_.document) : files.CreateTextFile(working);
+    if (!into_output) writer.KeepCopy(kKeptPassBytes);
     bool reference_found = false;
     if (optimising) {
       RunOptimisationPass(level, reader, writer);
@@ -111,6 +121,11 @@ Int16 DocumentAssembler::Run() {
       writer.Close();
     }
     if (grew_too_large_) GrewTooLarge(pass);
+    // The input of this pass stays at hand for the copy below.
+    std::string input_text;
+    const bool have_input = have_previous;
+    if (have_input) input_text.swap(previous);
+    have_previous = writer.TakeCopy(previous);
 
     if (optimising) {
       if (modified_only_) ReplaceIfChanged(working);
@@ -123,6 +138,8 @@ Int16 DocumentAssembler::Run() {
         // lines unjoined. The input of this clean pass is the complete text.
         if (modified_only_) {
           ReplaceIfChanged(working);
+        } else if (have_input) {
+          PutOutput(input_text);
         } else {
           CopyToOutput(input);
         }
@@ -197,6 +214,16 @@ void DocumentAssembler::ReplaceIfChanged(const std::string& assembled) {
   } else {
     CopyToOutput(assembled);
   }
+}
+
+void DocumentAssembler::PutOutput(std::string_view text) {
+  if (finished_ == nullptr) {
+    workspace_.files.PutBytes(text, document_.document);
+    return;
+  }
+  TextWriter copy;
+  workspace_.files.PutBytes(text, document_.document, &copy);
+  (*finished_)(copy);
 }
 
 void DocumentAssembler::CopyToOutput(const std::string& assembled) {

@@ -79,8 +79,13 @@ void GenerationRun::RememberSources() {
   for (const std::string& global : ws_.definition.globals) source(global);
   for (const FolderEntry& folder : ws_.definition.folders) {
     for (const std::string& global : folder.folder_globals) source(global);
+    const std::string* previous_template = nullptr;
     for (const DocumentEntry& document : folder.documents) {
-      source(document.tmpl);
+      // Documents in a row mostly share their Template: looked at once, not per Document.
+      if (previous_template == nullptr || *previous_template != document.tmpl) {
+        source(document.tmpl);
+      }
+      previous_template = &document.tmpl;
       for (const std::string& content_file : document.content_files) source(content_file);
     }
   }

@@ -11,11 +11,10 @@
 namespace tarvelo {
 namespace {
 
-bool Identity(const std::string& disk_path, std::pair<unsigned long long, unsigned long long>& id) {
-  struct stat st;
-  if (::stat(disk_path.c_str(), &st) != 0) return false;
-  id = {static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino)};
-  return true;
+using Identity = std::pair<unsigned long long, unsigned long long>;
+
+Identity IdentityOf(const struct stat& st) {
+  return {static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino)};
 }
 
 }  // namespace
@@ -28,15 +27,28 @@ std::string ProtectedFiles::ResolvedPath(const std::string& disk_path) const {
   return resolved.string();
 }
 
-std::string ProtectedFiles::Canonical(std::string_view path) const {
-  const std::string disk = files_.DiskPath(path);
+ProtectedFiles::Look ProtectedFiles::LookAt(std::string_view path) const {
+  Look look;
+  look.disk = files_.DiskPath(path);
+  // One lstat tells a plain file's identity as well: only a link needs a second look,
+  // at what it leads to.
+  struct stat st;
+  if (::lstat(look.disk.c_str(), &st) == 0) {
+    look.link = S_ISLNK(st.st_mode);
+    look.found = !look.link || ::stat(look.disk.c_str(), &st) == 0;
+    if (look.found) look.identity = IdentityOf(st);
+  }
+  return look;
+}
+
+std::string ProtectedFiles::Canonical(const Look& look) const {
+  const std::string& disk = look.disk;
   const size_t slash = disk.rfind('/');
   const std::string leaf = slash == std::string::npos ? disk : disk.substr(slash + 1);
-  struct stat st;
   // Only a plain last name may be put after its resolved folder: a link there, "." or
   // ".." change where the path leads.
   if (slash == std::string::npos || slash == 0 || leaf.empty() || leaf == "." || leaf == ".." ||
-      (::lstat(disk.c_str(), &st) == 0 && S_ISLNK(st.st_mode))) {
+      look.link) {
     return ResolvedPath(disk);
   }
   const std::string folder = disk.substr(0, slash);
@@ -52,23 +64,23 @@ std::string ProtectedFiles::Canonical(std::string_view path) const {
 
 void ProtectedFiles::Add(std::string_view path, ProtectedKind kind) {
   if (path.empty()) return;
-  by_path_.emplace(Canonical(path), kind);
-  std::pair<unsigned long long, unsigned long long> id;
-  if (Identity(files_.DiskPath(path), id)) by_inode_.emplace(id, kind);
+  const Look look = LookAt(path);
+  by_path_.emplace(Canonical(look), kind);
+  if (look.found) by_inode_.emplace(look.identity, kind);
 }
 
 void ProtectedFiles::AddPassFiles(std::string_view stem) {
-  if (!stem.empty()) pass_stems_.push_back(Canonical(stem) + ".");
+  if (!stem.empty()) pass_stems_.push_back(Canonical(LookAt(stem)) + ".");
 }
 
 ProtectedKind ProtectedFiles::Find(std::string_view path) const {
   if (path.empty()) return ProtectedKind::kNone;
-  std::pair<unsigned long long, unsigned long long> id;
-  if (Identity(files_.DiskPath(path), id)) {
-    const auto found = by_inode_.find(id);
+  const Look look = LookAt(path);
+  if (look.found) {
+    const auto found = by_inode_.find(look.identity);
     if (found != by_inode_.end()) return found->second;
   }
-  const std::string canonical = Canonical(path);
+  const std::string canonical = Canonical(look);
   const auto found = by_path_.find(canonical);
   if (found != by_path_.end()) return found->second;
   for (const std::string& stem : pass_stems_) {

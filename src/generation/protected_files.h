@@ -32,7 +32,17 @@ class ProtectedFiles {
   ProtectedKind Find(std::string_view path) const;
 
  private:
-  std::string Canonical(std::string_view path) const;
+  using Identity = std::pair<unsigned long long, unsigned long long>;
+  // A path as the disk sees it, and what one look there found.
+  struct Look {
+    std::string disk;
+    bool link = false;
+    bool found = false;  // the file (a link's final target) is there
+    Identity identity;
+  };
+
+  Look LookAt(std::string_view path) const;
+  std::string Canonical(const Look& look) const;
   std::string ResolvedPath(const std::string& disk_path) const;
 
   const FileStore& files_;
@@ -41,7 +51,7 @@ class ProtectedFiles {
   mutable std::unordered_map<std::string, std::string> folders_;
   mutable std::mutex folders_mutex_;
   std::map<std::string, ProtectedKind> by_path_;
-  std::map<std::pair<unsigned long long, unsigned long long>, ProtectedKind> by_inode_;
+  std::map<Identity, ProtectedKind> by_inode_;
   std::vector<std::string> pass_stems_;
 };
 

@@ -59,8 +59,9 @@ bool SourcesOutOfDate(const Workspace& workspace, LogSink& log, Int16 folder_ind
   const FolderEntry& folder = definition.folders[static_cast<size_t>(folder_index)];
   const ProjectSettings& settings = workspace.settings;
   bool out_of_date = true;
-  if (workspace.files.FileExists(document.document)) {
-    SourceScan scan(workspace.files, workspace.files.DateLastModified(document.document));
+  const FileFacts output = workspace.files.Examine(document.document);
+  if (output.exists && !output.folder) {
+    SourceScan scan(workspace.files, output.modified);
     if (document.triple_bang == 0) scan.List(definition.globals, settings.max_globals);
     if (document.double_bang == 0) scan.List(folder.folder_globals, settings.max_folder_globals);
     scan.List(document.content_files, settings.max_content_files);
@@ -74,8 +75,9 @@ bool SourcesOutOfDate(const Workspace& workspace, LogSink& log, Int16 folder_ind
 bool NotModifiedSince(Workspace& workspace, Int16 folder_index, Int16 document_index,
                       std::int64_t start_time) {
   const DocumentEntry& document = DocumentAt(workspace.definition, folder_index, document_index);
-  if (!workspace.files.FileExists(document.document)) return true;
-  return workspace.files.DateLastModified(document.document) - start_time < 0;
+  const FileFacts output = workspace.files.Examine(document.document);
+  if (!output.exists || output.folder) return true;
+  return output.modified - start_time < 0;
 }
 
 }  // namespace tarvelo

@@ -23,6 +23,13 @@ namespace {
 
 constexpr size_t kReadBufferSize = 64 * 1024;
 constexpr size_t kWriteFlushSize = 64 * 1024;
+// CopyFile holds a source up to this size in memory: it is compared with the
+// destination and written from there, read once.
+constexpr off_t kWholeCopyLimit = 1 << 20;
+// What a caller found at a rewrite's target: not looked (kNotSeen), nothing there
+// (kSeenMissing), or a plain file's permission bits.
+constexpr int kNotSeen = -2;
+constexpr int kSeenMissing = -1;
 
 bool IsFolder(const std::string& disk_path) {
   struct stat st;
@@ -154,26 +161,35 @@ int OpenPlainFileForReading(std::string_view path, const std::string& disk, stru
 // the file has no name until it is complete (`temp_path` stays empty), so a writer
 // that is killed leaves nothing behind; otherwise it is a locked slot sibling. The new
 // file takes the target's permission bits when the target exists, so a rewrite never
-// changes who may read or write it.
-int OpenTemporarySibling(const std::string& disk_target, std::string& temp_path, int& err) {
-  mode_t mode = 0666;
+// changes who may read or write it. `seen_mode` is what a look at the target just now
+// found when the caller made one (the bits of a plain file, or kSeenMissing), else
+// kNotSeen: then it looks.
+int OpenTemporarySibling(const std::string& disk_target, int seen_mode, bool unnamed_files,
+                         std::string& temp_path, bool& target_missing, int& err) {
   struct stat st;
-  const bool existed = ::stat(disk_target.c_str(), &st) == 0;
-  if (existed) {
-    mode = st.st_mode & 07777;
-  } else {
-    mode &= ~ProcessUmask();
+  if (seen_mode == kNotSeen) {
+    seen_mode =
+        ::stat(disk_target.c_str(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : kSeenMissing;
   }
+  const bool existed = seen_mode != kSeenMissing;
+  target_missing = !existed;
+  const mode_t target_mode = existed ? static_cast<mode_t>(seen_mode) : 0;
   temp_path.clear();
   const std::string folder = FolderOfPath(disk_target);
   int fd = -1;
-  if (::access("/proc/self/fd", X_OK) == 0) {
-    fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+  if (unnamed_files) {
+    // A new file's bits come from the umask, applied by the kernel as it creates it.
+    fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC,
+                existed ? 0600 : 0666);
     if (fd < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
       err = errno;
       return -1;
     }
-    if (fd >= 0) ::flock(fd, LOCK_EX);
+    if (fd >= 0) {
+      // Locked once it has a name (NameTemporaryFile): unnamed, no sweeper can see it.
+      if (existed) ::fchmod(fd, target_mode);
+      return fd;
+    }
   }
   for (int attempt = 0; fd < 0 && attempt < 2 * kTemporarySlots; ++attempt) {
     const std::string sibling = TemporarySibling(disk_target, attempt % kTemporarySlots);
@@ -195,6 +211,8 @@ int OpenTemporarySibling(const std::string& disk_target, std::string& temp_path,
     err = EEXIST;
     return -1;
   }
+  mode_t mode = target_mode;
+  if (!existed) mode = 0666 & ~ProcessUmask();
   ::fchmod(fd, mode);
   return fd;
 }
@@ -219,8 +237,13 @@ bool PutInPlace(const std::string& sibling, const std::string& target, int& err)
 }
 
 // Gives an unnamed temporary file a slot name beside its target, for the rename.
+std::string LinkOfDescriptor(int fd) {
+  return "/proc/self/fd/" + std::to_string(fd);
+}
+
 bool NameTemporaryFile(int fd, const std::string& disk_target, std::string& temp_path, int& err) {
-  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  ::flock(fd, LOCK_EX);
+  const std::string self = LinkOfDescriptor(fd);
   for (int attempt = 0; attempt < 2 * kTemporarySlots; ++attempt) {
     const std::string sibling = TemporarySibling(disk_target, attempt % kTemporarySlots);
     if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, sibling.c_str(), AT_SYMLINK_FOLLOW) == 0) {
@@ -242,7 +265,21 @@ bool NameTemporaryFile(int fd, const std::string& disk_target, std::string& temp
 // ---------------------------------------------------------------- TextReader
 
 TextReader::TextReader(int fd, std::string path)
-    : fd_(fd), path_(std::move(path)), buffer_(new char[kReadBufferSize]) {}
+    : fd_(fd),
+      path_(std::move(path)),
+      buffer_(new char[kReadBufferSize]),
+      capacity_(kReadBufferSize) {}
+
+TextReader TextReader::FromText(std::string_view text, std::string path) {
+  TextReader reader;
+  reader.path_ = std::move(path);
+  reader.buffer_.reset(new char[text.size() + 1]);
+  reader.capacity_ = text.size() + 1;
+  std::memcpy(reader.buffer_.get(), text.data(), text.size());
+  reader.end_ = text.size();
+  reader.eof_ = true;
+  return reader;
+}
 
 TextReader::TextReader(TextReader&& other) noexcept {
   *this = std::move(other);
@@ -254,6 +291,7 @@ TextReader& TextReader::operator=(TextReader&& other) noexcept {
     fd_ = other.fd_;
     path_ = std::move(other.path_);
     buffer_ = std::move(other.buffer_);
+    capacity_ = other.capacity_;
     begin_ = other.begin_;
     end_ = other.end_;
     eof_ = other.eof_;
@@ -279,7 +317,8 @@ bool TextReader::Fill() {
     begin_ = 0;
   }
   while (true) {
-    const ssize_t got = ::read(fd_, buffer_.get() + end_, kReadBufferSize - end_);
+    const size_t wanted = capacity_ - end_;
+    const ssize_t got = ::read(fd_, buffer_.get() + end_, wanted);
     if (got < 0) {
       if (errno == EINTR) continue;
       throw SystemFileError(errno, path_);
@@ -289,6 +328,9 @@ bool TextReader::Fill() {
       return false;
     }
     end_ += static_cast<size_t>(got);
+    // Only regular files are opened, and a short read of one is its end: asking again
+    // to be told so would cost a system call per file.
+    if (static_cast<size_t>(got) < wanted) eof_ = true;
     return true;
   }
 }
@@ -346,6 +388,10 @@ TextWriter& TextWriter::operator=(TextWriter&& other) noexcept {
     buffer_ = std::move(other.buffer_);
     written_ = other.written_;
     cut_at_close_ = other.cut_at_close_;
+    target_missing_ = other.target_missing_;
+    keep_copy_ = other.keep_copy_;
+    copy_limit_ = other.copy_limit_;
+    copy_ = std::move(other.copy_);
     other.fd_ = -1;
     other.disk_target_.clear();
     other.temp_path_.clear();
@@ -378,6 +424,8 @@ void TextWriter::Abandon() noexcept {
   temp_path_.clear();
   disk_target_.clear();
   buffer_.clear();
+  keep_copy_ = false;
+  copy_.clear();
 }
 
 void TextWriter::Flush() {
@@ -388,7 +436,29 @@ void TextWriter::Flush() {
     throw SystemFileError(err, path_);
   }
   written_ += static_cast<long long>(buffer_.size());
+  if (keep_copy_) {
+    if (copy_.size() + buffer_.size() <= copy_limit_) {
+      copy_ += buffer_;
+    } else {
+      keep_copy_ = false;
+      std::string().swap(copy_);
+    }
+  }
   buffer_.clear();
+}
+
+bool TextWriter::TakeCopy(std::string& text) {
+  if (!keep_copy_ || fd_ >= 0) return false;
+  text.swap(copy_);
+  copy_.clear();
+  keep_copy_ = false;
+  return true;
+}
+
+void TextWriter::KeepCopy(size_t limit) {
+  keep_copy_ = written_ == 0;
+  copy_limit_ = limit;
+  copy_.clear();
 }
 
 void TextWriter::Write(std::string_view text) {
@@ -412,9 +482,26 @@ void TextWriter::Close() {
     if (::close(fd) != 0) throw SystemFileError(errno, path_);
     return;
   }
+  int err = 0;
+  // A complete unnamed file whose target was not there gets the target's name at once:
+  // the name appears with the whole file behind it, and nothing is replaced.
+  if (temp_path_.empty() && target_missing_) {
+    if (::linkat(AT_FDCWD, LinkOfDescriptor(fd_).c_str(), AT_FDCWD, disk_target_.c_str(),
+                 AT_SYMLINK_FOLLOW) == 0) {
+      disk_target_.clear();
+      const int fd = fd_;
+      fd_ = -1;
+      if (::close(fd) != 0) throw SystemFileError(errno, path_);
+      return;
+    }
+    if (errno != EEXIST) {
+      err = errno;
+      Abandon();
+      throw SystemFileError(err, path_);
+    }
+  }
   // The sibling stays open, and so locked, until it has been renamed: a sweeper must
   // never take a finished file for a stale one.
-  int err = 0;
   if (temp_path_.empty() && !NameTemporaryFile(fd_, disk_target_, temp_path_, err)) {
     Abandon();
     throw SystemFileError(err, path_);
@@ -432,7 +519,7 @@ void TextWriter::Close() {
 
 // ---------------------------------------------------------------- FileStore
 
-FileStore::FileStore() {
+FileStore::FileStore() : unnamed_files_(::access("/proc/self/fd", X_OK) == 0) {
   ProcessUmask();
   for (char letter = 'A'; letter <= 'Z'; ++letter) {
     const std::string name = std::string("TARVELO_DRIVE_") + letter;
@@ -440,7 +527,8 @@ FileStore::FileStore() {
   }
 }
 
-FileStore::FileStore(std::map<char, std::string> drives) : drives_(std::move(drives)) {
+FileStore::FileStore(std::map<char, std::string> drives)
+    : drives_(std::move(drives)), unnamed_files_(::access("/proc/self/fd", X_OK) == 0) {
   ProcessUmask();
 }
 
@@ -479,6 +567,21 @@ bool FileStore::FolderExists(std::string_view path) const noexcept {
   }
 }
 
+FileFacts FileStore::Examine(std::string_view path) const noexcept {
+  FileFacts facts;
+  try {
+    struct stat st;
+    if (path.empty() || ::stat(DiskPath(path).c_str(), &st) != 0) return facts;
+    facts.exists = true;
+    facts.folder = S_ISDIR(st.st_mode);
+    facts.read_only = (st.st_mode & S_IWUSR) == 0;
+    facts.modified = static_cast<std::int64_t>(st.st_mtim.tv_sec);
+  } catch (...) {
+    facts = FileFacts();
+  }
+  return facts;
+}
+
 TextReader FileStore::OpenTextFile(std::string_view path) const {
   struct stat st;
   const int fd = OpenPlainFileForReading(path, DiskPath(path), st);
@@ -507,19 +610,60 @@ TextWriter FileStore::CreateTextFile(std::string_view path) const {
 }
 
 TextWriter FileStore::ReplaceTextFile(std::string_view path) const {
-  const std::string disk = FollowLinks(DiskPath(path), path);
-  if (IsFolder(disk)) throw FileError(kPathFileAccessError, std::string(path));
+  return OpenReplacement(path, FollowLinks(DiskPath(path), path), kNotSeen);
+}
+
+TextWriter FileStore::OpenReplacement(std::string_view path, const std::string& disk,
+                                      int seen_mode) const {
+  if (seen_mode == kNotSeen && IsFolder(disk)) {
+    throw FileError(kPathFileAccessError, std::string(path));
+  }
   SweepFolderOnce(disk);
   std::string temp;
   int err = 0;
-  const int fd = OpenTemporarySibling(disk, temp, err);
+  bool target_missing = false;
+  const int fd = OpenTemporarySibling(disk, seen_mode, unnamed_files_, temp, target_missing, err);
   if (fd < 0) ThrowOpenError(err, path, disk);
-  return TextWriter(fd, std::string(path), disk, temp);
+  TextWriter writer(fd, std::string(path), disk, temp);
+  writer.target_missing_ = target_missing;
+  return writer;
+}
+
+namespace {
+
+// Reads a regular file of `size` bytes whole; false when it turned out otherwise.
+bool ReadWhole(int fd, off_t size, std::string& bytes) {
+  bytes.resize(static_cast<size_t>(size) + 1);
+  size_t got = 0;
+  while (got < bytes.size()) {
+    const ssize_t more = ::read(fd, bytes.data() + got, bytes.size() - got);
+    if (more < 0 && errno == EINTR) continue;
+    if (more <= 0) break;
+    got += static_cast<size_t>(more);
+    // A short read of a regular file is its end: no second read to be told so.
+    if (got == static_cast<size_t>(size)) break;
+  }
+  bytes.resize(got);
+  return got == static_cast<size_t>(size);
+}
+
+// True when the file at `disk_path` holds exactly `bytes`.
+bool HoldsBytes(const std::string& disk_path, std::string_view bytes) {
+  // O_NONBLOCK: a FIFO where an output goes must not wait for a writer; fstat refuses it.
+  const int fd = ::open(disk_path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st;
+  std::string found;
+  const bool same = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+                    st.st_size == static_cast<off_t>(bytes.size()) &&
+                    ReadWhole(fd, st.st_size, found) && found == bytes;
+  ::close(fd);
+  return same;
 }
 
 // True when the file at `disk_destination` holds exactly the bytes of the open file `in`
 // (read from its start; `in` is left at its start again).
-static bool SameBytes(int in, const struct stat& in_stat, const std::string& disk_destination) {
+bool SameBytes(int in, const struct stat& in_stat, const std::string& disk_destination) {
   struct stat out_stat;
   if (::stat(disk_destination.c_str(), &out_stat) != 0 || !S_ISREG(out_stat.st_mode) ||
       out_stat.st_size != in_stat.st_size || in_stat.st_size > (1 << 24)) {
@@ -549,13 +693,38 @@ static bool SameBytes(int in, const struct stat& in_stat, const std::string& dis
   return same;
 }
 
+// Puts `out` in place, or hands it over complete and open when the caller asked for
+// `finished` (it is then put in place when the caller closes it).
+void Finish(TextWriter& out, TextWriter* finished) {
+  if (finished == nullptr) {
+    out.Close();
+    return;
+  }
+  out.Flush();
+  *finished = std::move(out);
+}
+
+}  // namespace
+
 void FileStore::CopyFile(std::string_view source, std::string_view destination,
                          TextWriter* finished) const {
+  const std::string disk_destination = DiskPath(destination);
   struct stat in_stat;
   const int in = OpenPlainFileForReading(source, DiskPath(source), in_stat);
+  // A Document is read once and held: compared with the output, then written from
+  // memory. Larger files are streamed.
+  if (in_stat.st_size <= kWholeCopyLimit) {
+    std::string bytes;
+    if (ReadWhole(in, in_stat.st_size, bytes)) {
+      ::close(in);
+      CopyBytes(bytes, destination, disk_destination, finished);
+      return;
+    }
+    ::lseek(in, 0, SEEK_SET);  // it changed as it was read: streamed as it is now
+  }
   // A destination that already holds these bytes only has its time brought up to now:
   // the result is the same, and replacing it would make the file system write it again.
-  if (SameBytes(in, in_stat, DiskPath(destination)) && TouchFile(destination)) {
+  if (SameBytes(in, in_stat, disk_destination) && TouchFile(destination)) {
     ::close(in);
     return;
   }
@@ -584,12 +753,7 @@ void FileStore::CopyFile(std::string_view source, std::string_view destination,
     }
   }
   ::close(in);
-  if (finished == nullptr) {
-    out.Close();
-    return;
-  }
-  out.Flush();
-  *finished = std::move(out);
+  Finish(out, finished);
 }
 
 bool FileStore::TouchFile(std::string_view path) const {
@@ -597,6 +761,34 @@ bool FileStore::TouchFile(std::string_view path) const {
   if (::utimensat(AT_FDCWD, disk.c_str(), nullptr, 0) != 0) return false;
   SweepFolderOnce(disk);
   return true;
+}
+
+void FileStore::PutBytes(std::string_view bytes, std::string_view destination,
+                         TextWriter* finished) const {
+  CopyBytes(bytes, destination, DiskPath(destination), finished);
+}
+
+void FileStore::CopyBytes(std::string_view bytes, std::string_view destination,
+                          const std::string& disk_destination, TextWriter* finished) const {
+  // One look at the destination serves the comparison and the rewrite: a plain file
+  // needs no following of links, no folder test and no second look for its bits.
+  struct stat st;
+  int seen_mode = kNotSeen;
+  if (::lstat(disk_destination.c_str(), &st) != 0) {
+    if (errno == ENOENT) seen_mode = kSeenMissing;
+  } else if (S_ISREG(st.st_mode)) {
+    seen_mode = static_cast<int>(st.st_mode & 07777);
+  }
+  if (seen_mode != kSeenMissing && HoldsBytes(disk_destination, bytes) &&
+      ::utimensat(AT_FDCWD, disk_destination.c_str(), nullptr, 0) == 0) {
+    SweepFolderOnce(disk_destination);
+    return;
+  }
+  TextWriter out = seen_mode == kNotSeen
+                       ? ReplaceTextFile(destination)
+                       : OpenReplacement(destination, disk_destination, seen_mode);
+  out.Write(bytes);
+  Finish(out, finished);
 }
 
 void FileStore::CreateFolder(std::string_view path) const {

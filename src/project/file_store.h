@@ -35,6 +35,10 @@ class TextReader {
   /// Releases the file. Safe to call twice.
   void Close();
 
+  /// A stream over text already in memory (a file this program has just written),
+  /// read as the file would be; `path` names it in errors.
+  static TextReader FromText(std::string_view text, std::string path);
+
  private:
   friend class FileStore;
   TextReader(int fd, std::string path);
@@ -43,6 +47,7 @@ class TextReader {
   int fd_ = -1;
   std::string path_;
   std::unique_ptr<char[]> buffer_;
+  size_t capacity_ = 0;
   size_t begin_ = 0;
   size_t end_ = 0;
   bool eof_ = false;
@@ -76,6 +81,13 @@ class TextWriter {
   /// holds no file.
   void Close();
 
+  /// Keeps a copy of everything written while it stays within `limit` bytes, so the
+  /// text can be read again without reading the file.
+  void KeepCopy(size_t limit);
+  /// Moves the copy into `text` after Close(); false when none was kept or what was
+  /// written outgrew it.
+  bool TakeCopy(std::string& text);
+
  private:
   friend class FileStore;
   TextWriter(int fd, std::string path, std::string disk_target, std::string temp_path);
@@ -87,8 +99,20 @@ class TextWriter {
   std::string disk_target_;  // replace mode only: the file renamed over
   std::string temp_path_;    // replace mode only: the sibling's name, empty while unnamed
   std::string buffer_;
-  long long written_ = 0;      // bytes written so far
-  bool cut_at_close_ = false;  // CreateTextFile: cut the old tail at Close()
+  long long written_ = 0;        // bytes written so far
+  bool cut_at_close_ = false;    // CreateTextFile: cut the old tail at Close()
+  bool target_missing_ = false;  // replace mode: no file was there when it was opened
+  bool keep_copy_ = false;
+  size_t copy_limit_ = 0;
+  std::string copy_;
+};
+
+/// What one look at a path found.
+struct FileFacts {
+  bool exists = false;  // a file or a folder is there
+  bool folder = false;
+  bool read_only = false;     // the owner's write bit is clear
+  std::int64_t modified = 0;  // whole seconds since the epoch
 };
 
 class FileStore {
@@ -104,6 +128,9 @@ class FileStore {
   /// True when a regular file (or a folder) exists at the path; never raises.
   bool FileExists(std::string_view path) const noexcept;
   bool FolderExists(std::string_view path) const noexcept;
+  /// Existence, kind, read-only bit and date in one look (for checks made per
+  /// Document); never raises.
+  FileFacts Examine(std::string_view path) const noexcept;
 
   /// Opens a file for reading; raises 53 (missing), 76 (missing folder), 70 or 75.
   TextReader OpenTextFile(std::string_view path) const;
@@ -129,6 +156,9 @@ class FileStore {
   /// only dated now either way, and `finished` is then left empty.
   void CopyFile(std::string_view source, std::string_view destination,
                 TextWriter* finished = nullptr) const;
+  /// Puts `bytes` at `destination` as CopyFile puts a file's bytes there.
+  void PutBytes(std::string_view bytes, std::string_view destination,
+                TextWriter* finished = nullptr) const;
   /// Creates one folder level; raises 76 when its parent is missing.
   void CreateFolder(std::string_view path) const;
 
@@ -148,8 +178,14 @@ class FileStore {
 
  private:
   void SweepFolderOnce(const std::string& disk_file) const;
+  TextWriter OpenReplacement(std::string_view path, const std::string& disk, int seen_mode) const;
+  void CopyBytes(std::string_view bytes, std::string_view destination,
+                 const std::string& disk_destination, TextWriter* finished) const;
 
   std::map<char, std::string> drives_;
+  // Whether an unnamed file can be given a name later (through /proc/self/fd): asked
+  // once, not before every rewrite.
+  bool unnamed_files_;
   // The folders already swept of stale temporary files: listing a folder once per
   // program run costs little, probing at every write would not.
   mutable std::mutex swept_mutex_;

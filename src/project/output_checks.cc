@@ -1,7 +1,6 @@
 #include "project/output_checks.h"
 
 #include "common/error.h"
-#include "common/error_report.h"
 #include "common/text.h"
 #include "project/workspace.h"
 
@@ -36,12 +35,8 @@ bool CompareTextFiles(const FileStore& files, LogSink& log, const std::string& n
 }
 
 bool IsReadOnlyFile(Workspace& workspace, const std::string& path) {
-  try {
-    return workspace.files.FileExists(path) && (workspace.files.Attributes(path) & 1) != 0;
-  } catch (const TarveloError& error) {
-    ShowErrorReport(workspace.host, error);
-    return false;
-  }
+  const FileFacts facts = workspace.files.Examine(path);
+  return facts.exists && !facts.folder && facts.read_only;
 }
 
 }  // namespace tarvelo

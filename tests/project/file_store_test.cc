@@ -30,6 +30,15 @@ std::vector<std::string> ReadLines(const FileStore& files, const std::string& pa
   return lines;
 }
 
+std::vector<std::string> Names(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 TEST(FileStoreTest, LinesEndAtLfAndKeepALoneCr) {
   TempDir dir;
   FileStore files;
@@ -52,6 +61,53 @@ TEST(FileStoreTest, ReadsLinesLongerThanTheBuffer) {
   EXPECT_EQ(lines[0], long_line);
   EXPECT_EQ(lines[1], "short");
   EXPECT_EQ(lines[2], std::string(1, '\0') + "bin");
+}
+
+// Text this program has just written is read again from memory: it must read
+// exactly as its file does.
+TEST(FileStoreTest, TextInMemoryReadsAsItsFile) {
+  TempDir dir;
+  FileStore files;
+  const std::string long_line(200000, 'y');
+  for (const std::string& text :
+       {std::string("one\r\ntwo\nthr\ree\r\n\r\nlast"), std::string(), std::string("x\r\n"),
+        long_line + "\r\n" + long_line, std::string(65536, 'z') + "\r\nend\r\n"}) {
+    WriteFile(dir / "a.txt", text);
+    TextReader reader = TextReader::FromText(text, dir / "a.txt");
+    std::vector<std::string> lines;
+    while (!reader.AtEndOfStream()) lines.push_back(reader.ReadLine());
+    EXPECT_EQ(lines, ReadLines(files, dir / "a.txt")) << text.substr(0, 20);
+    EXPECT_THROW(reader.ReadLine(), TarveloError);
+  }
+}
+
+TEST(FileStoreTest, WritersKeepACopyOnlyWithinItsLimit) {
+  TempDir dir;
+  FileStore files;
+  WriteFile(dir / "pass.1", std::string(300, 'o'));  // an older, longer pass file
+  struct Case {
+    size_t limit;
+    int lines;
+    bool kept;
+  };
+  for (const Case& c :
+       {Case{1000, 3, true}, Case{1000, 0, true}, Case{10, 3, false}, Case{100000, 20000, false}}) {
+    TextWriter writer = files.CreateTextFile(dir / "pass.1");
+    writer.KeepCopy(c.limit);
+    for (int i = 0; i < c.lines; ++i) writer.WriteLine("line " + std::to_string(i));
+    std::string copy = "stale";
+    EXPECT_FALSE(writer.TakeCopy(copy));  // not before Close()
+    writer.Close();
+    EXPECT_EQ(writer.TakeCopy(copy), c.kept) << c.limit << " " << c.lines;
+    if (c.kept) {
+      EXPECT_EQ(copy, ReadFile(dir / "pass.1"));
+    }
+  }
+  TextWriter plain = files.CreateTextFile(dir / "pass.2");
+  plain.WriteLine("x");
+  plain.Close();
+  std::string copy;
+  EXPECT_FALSE(plain.TakeCopy(copy));
 }
 
 TEST(FileStoreTest, ReadingPastTheEndRaisesInputPastEnd) {
@@ -166,38 +222,110 @@ TEST(FileStoreTest, ReplaceLeavesTheOldFileUntilClose) {
   EXPECT_EQ(entries, 1);
 }
 
+// A copy from a file and bytes put from memory end the same way.
+void PutByEachWay(const FileStore& files, TempDir& dir, int way, const std::string& bytes,
+                  const std::string& destination, TextWriter* finished = nullptr) {
+  if (way == 1) {
+    files.PutBytes(bytes, destination, finished);
+    return;
+  }
+  WriteFile(dir / "source.txt", bytes);
+  files.CopyFile(dir / "source.txt", destination, finished);
+}
+
+TEST(FileStoreTest, AFinishedCopyIsPutInPlaceOnlyWhenClosed) {
+  for (int way = 0; way < 2; ++way) {
+    TempDir dir;
+    FileStore files;
+    WriteFile(dir / "out.html", "old");
+    TextWriter finished;
+    PutByEachWay(files, dir, way, "new", dir / "out.html", &finished);
+    EXPECT_EQ(ReadFile(dir / "out.html"), "old") << way;
+    finished.Close();
+    EXPECT_EQ(ReadFile(dir / "out.html"), "new") << way;
+    // The same bytes again: only dated, nothing handed over.
+    TextWriter nothing;
+    PutByEachWay(files, dir, way, "new", dir / "out.html", &nothing);
+    EXPECT_EQ(nothing.BytesWritten(), 0) << way;
+    nothing.Close();
+    std::vector<std::string> expected{"out.html"};
+    if (way == 0) expected.push_back("source.txt");
+    EXPECT_EQ(Names(dir.path()), expected) << way;  // no sibling left behind
+  }
+}
+
+TEST(FileStoreTest, ANewFileIsNamedWholeEvenWhenItsNameWasTakenMeanwhile) {
+  for (const bool taken : {false, true}) {
+    TempDir dir;
+    FileStore files;
+    TextWriter writer = files.ReplaceTextFile(dir / "new.html");
+    writer.WriteLine("new");
+    EXPECT_FALSE(files.FileExists(dir / "new.html"));
+    if (taken) WriteFile(dir / "new.html", "someone else's\r\n");
+    writer.Close();
+    EXPECT_EQ(ReadFile(dir / "new.html"), "new\r\n");
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"new.html"}) << taken;
+  }
+}
+
 TEST(FileStoreTest, CopyFileOverwritesAndKeepsPermissions) {
+  for (int way = 0; way < 2; ++way) {
+    TempDir dir;
+    FileStore files;
+    WriteFile(dir / "b.txt", "old");
+    ::chmod((dir / "b.txt").c_str(), 0604);
+    PutByEachWay(files, dir, way, "new bytes", dir / "b.txt");
+    EXPECT_EQ(ReadFile(dir / "b.txt"), "new bytes");
+    struct stat st;
+    ASSERT_EQ(::stat((dir / "b.txt").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0604u);
+    // A new file takes its bits from the umask.
+    const mode_t mask = ::umask(027);
+    PutByEachWay(files, dir, way, "fresh", dir / "c.txt");
+    ::umask(mask);
+    ASSERT_EQ(::stat((dir / "c.txt").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u) << way;
+    EXPECT_EQ(ReadFile(dir / "c.txt"), "fresh");
+    EXPECT_THROW(PutByEachWay(files, dir, way, "x", dir / "no/folder.txt"), TarveloError);
+  }
   TempDir dir;
   FileStore files;
-  WriteFile(dir / "a.txt", "new bytes");
-  WriteFile(dir / "b.txt", "old");
-  ::chmod((dir / "b.txt").c_str(), 0604);
-  files.CopyFile(dir / "a.txt", dir / "b.txt");
-  EXPECT_EQ(ReadFile(dir / "b.txt"), "new bytes");
-  struct stat st;
-  ASSERT_EQ(::stat((dir / "b.txt").c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0604u);
   EXPECT_THROW(files.CopyFile(dir / "none.txt", dir / "c.txt"), TarveloError);
   EXPECT_FALSE(files.FileExists(dir / "c.txt"));
 }
 
 TEST(FileStoreTest, CopyOntoTheSameBytesOnlyRenewsTheTime) {
+  for (int way = 0; way < 2; ++way) {
+    TempDir dir;
+    FileStore files;
+    WriteFile(dir / "out.html", "<p>same</p>\r\n");
+    testing::SetModified(dir / "out.html", 1000000000);
+    struct stat before;
+    ASSERT_EQ(::stat((dir / "out.html").c_str(), &before), 0);
+    PutByEachWay(files, dir, way, "<p>same</p>\r\n", dir / "out.html");
+    struct stat after;
+    ASSERT_EQ(::stat((dir / "out.html").c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << way;
+    EXPECT_GT(after.st_mtim.tv_sec, 1000000000);
+    // Same size, other bytes: replaced; a longer or shorter file too.
+    for (const char* other : {"<p>diff</p>\r\n", "<p>diff</p>\r\n!", "<p>"}) {
+      PutByEachWay(files, dir, way, other, dir / "out.html");
+      EXPECT_EQ(ReadFile(dir / "out.html"), other) << way;
+    }
+  }
+  // A large file is streamed, not held: the same rules.
   TempDir dir;
   FileStore files;
-  WriteFile(dir / "new.html", "<p>same</p>\r\n");
-  WriteFile(dir / "out.html", "<p>same</p>\r\n");
-  testing::SetModified(dir / "out.html", 1000000000);
+  const std::string large(3 << 20, 'L');
+  WriteFile(dir / "large.txt", large);
+  files.CopyFile(dir / "large.txt", dir / "copy.txt");
+  EXPECT_EQ(ReadFile(dir / "copy.txt"), large);
   struct stat before;
-  ASSERT_EQ(::stat((dir / "out.html").c_str(), &before), 0);
-  files.CopyFile(dir / "new.html", dir / "out.html");
+  ASSERT_EQ(::stat((dir / "copy.txt").c_str(), &before), 0);
+  files.CopyFile(dir / "large.txt", dir / "copy.txt");
   struct stat after;
-  ASSERT_EQ(::stat((dir / "out.html").c_str(), &after), 0);
+  ASSERT_EQ(::stat((dir / "copy.txt").c_str(), &after), 0);
   EXPECT_EQ(after.st_ino, before.st_ino);
-  EXPECT_GT(after.st_mtim.tv_sec, 1000000000);
-  // Same size, other bytes: replaced.
-  WriteFile(dir / "new.html", "<p>diff</p>\r\n");
-  files.CopyFile(dir / "new.html", dir / "out.html");
-  EXPECT_EQ(ReadFile(dir / "out.html"), "<p>diff</p>\r\n");
 }
 
 TEST(FileStoreTest, AttributesDatesAndFolders) {
@@ -210,18 +338,15 @@ TEST(FileStoreTest, AttributesDatesAndFolders) {
   testing::SetModified(dir / "a.txt", 1700000000);
   EXPECT_EQ(files.DateLastModified(dir / "a.txt"), 1700000000);
   EXPECT_THROW(files.DateLastModified(dir / "none"), TarveloError);
+  const FileFacts facts = files.Examine(dir / "a.txt");
+  EXPECT_TRUE(facts.exists && facts.read_only && !facts.folder);
+  EXPECT_EQ(facts.modified, 1700000000);
+  EXPECT_FALSE(files.Examine(dir / "none").exists);
+  EXPECT_FALSE(files.Examine("").exists);
+  EXPECT_TRUE(files.Examine(dir.path()).folder);
   files.CreateFolder(dir / "sub\\");
   EXPECT_TRUE(files.FolderExists(dir / "sub"));
   EXPECT_THROW(files.CreateFolder(dir / "x/y/z"), TarveloError);
-}
-
-std::vector<std::string> Names(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 TEST(FileStoreTest, StaleTemporarySiblingsAreRemovedButNotLiveOnes) {
