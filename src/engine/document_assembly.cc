@@ -2,6 +2,7 @@
 // working file at a time, the optimisation pass, and putting the result in place.
 #include "engine/document_assembly.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -54,6 +55,9 @@ class DocumentAssembler {
   void ReplaceIfChanged(const std::string& assembled);
   void PutOutput(std::string_view text);
   void CopyToOutput(const std::string& assembled);
+  // Puts the output in place at once, or hands it complete to the run's thread, which
+  // puts it in place in the Document's turn.
+  void Deliver(const std::function<void(TextWriter*)>& put);
   void LogDetail(std::string_view text);
   [[noreturn]] void GrewTooLarge(int last_pass);
 
@@ -217,22 +221,23 @@ void DocumentAssembler::ReplaceIfChanged(const std::string& assembled) {
 }
 
 void DocumentAssembler::PutOutput(std::string_view text) {
-  if (finished_ == nullptr) {
-    workspace_.files.PutBytes(text, document_.document);
-    return;
-  }
-  TextWriter copy;
-  workspace_.files.PutBytes(text, document_.document, &copy);
-  (*finished_)(copy);
+  Deliver(
+      [&](TextWriter* finished) { workspace_.files.PutBytes(text, document_.document, finished); });
 }
 
 void DocumentAssembler::CopyToOutput(const std::string& assembled) {
+  Deliver([&](TextWriter* finished) {
+    workspace_.files.CopyFile(assembled, document_.document, finished);
+  });
+}
+
+void DocumentAssembler::Deliver(const std::function<void(TextWriter*)>& put) {
   if (finished_ == nullptr) {
-    workspace_.files.CopyFile(assembled, document_.document);
+    put(nullptr);
     return;
   }
   TextWriter copy;
-  workspace_.files.CopyFile(assembled, document_.document, &copy);
+  put(&copy);
   (*finished_)(copy);
 }
 
