@@ -9,11 +9,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 
 #include "common/paths.h"
 #include "project/workspace.h"
 #include "ui/frm_main_views.h"
+#include "ui/option_fields.h"
 #include "views/folder_picker.h"
 #include "views/project_properties.h"
 
@@ -46,12 +46,7 @@ frmDirectory::frmDirectory(const Workspace& workspace, const QString& path, QWid
   txtFolder_->setReadOnly(true);
   labDefaultDrive_ = new QLabel(tr("Using Default Drive"), this);
   labDefaultDrive_->setObjectName(QStringLiteral("labDefaultDrive"));
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
-  ok->setObjectName(QStringLiteral("cmdOK"));
-  ok->setDefault(true);
-  buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole)
-      ->setObjectName(QStringLiteral("cmdCancel"));
+  QDialogButtonBox* buttons = AddOkCancel(this, tr("OK"), [this] { Confirm(); });
 
   layout->addWidget(drive_label, 0, 0);
   layout->addWidget(cmbDrive_, 0, 1);
@@ -76,8 +71,6 @@ frmDirectory::frmDirectory(const Workspace& workspace, const QString& path, QWid
 
   connect(cmbDrive_, &QComboBox::activated, this, &frmDirectory::DriveChosen);
   connect(lstFolders_, &QListWidget::itemActivated, this, &frmDirectory::FolderActivated);
-  connect(buttons, &QDialogButtonBox::accepted, this, &frmDirectory::Confirm);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   OpenFolder(PickerStartFolder(ws_.files, PathBytes(path), start_drive, ws_.options));
 }
 

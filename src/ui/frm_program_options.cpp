@@ -3,10 +3,8 @@
 #include "ui/frm_program_options.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -40,12 +38,6 @@ QToolButton* BrowseButton(const char* name, QWidget* parent) {
   return button;
 }
 
-QGroupBox* Group(const QString& caption, const char* name, QWidget* parent) {
-  auto* group = new QGroupBox(caption, parent);
-  group->setObjectName(QLatin1String(name));
-  return group;
-}
-
 std::string Bytes(const QLineEdit* box) {
   return box->text().toStdString();
 }
@@ -65,26 +57,12 @@ frmProgramOptions::frmProgramOptions(Workspace& workspace, FileChooser& chooser,
     : QDialog(parent), ws_(workspace), chooser_(chooser) {
   setObjectName(QStringLiteral("frmProgramOptions"));
   setWindowTitle(tr("Program Options"));
-  tabOptions_ = new QTabWidget(this);
-  tabOptions_->setObjectName(QStringLiteral("tabOptions"));
-  tabOptions_->addTab(CreateGeneralPage(), tr("General"));
-  tabOptions_->addTab(CreateApplicationsPage(), tr("Applications"));
-  tabOptions_->addTab(CreatePopupMenusPage(), tr("Pop-Up Menus"));
-  tabOptions_->addTab(CreateAdvancedPage(), tr("Advanced"));
-  AddNextPageShortcut(this, tabOptions_);
-
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
-  ok->setObjectName(QStringLiteral("cmdOK"));
-  ok->setDefault(true);
-  buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole)
-      ->setObjectName(QStringLiteral("cmdCancel"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &frmProgramOptions::Confirm);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(tabOptions_);
-  layout->addWidget(buttons);
-
+  tabOptions_ = CreateOptionPages(this,
+                                  {{CreateGeneralPage(), tr("General")},
+                                   {CreateApplicationsPage(), tr("Applications")},
+                                   {CreatePopupMenusPage(), tr("Pop-Up Menus")},
+                                   {CreateAdvancedPage(), tr("Advanced")}},
+                                  tr("OK"), [this] { Confirm(); });
   ShowOptions();
   SizeForPreset(this, ws_.options.large_display == 1);
 }
@@ -105,14 +83,10 @@ QLineEdit* frmProgramOptions::AddProgramRow(QGridLayout* grid, int row, const QS
   return box;
 }
 
-QCheckBox* frmProgramOptions::AddCheck(const QString& caption, const char* name, QWidget* parent) {
-  return NamedCheckBox(caption, name, parent);
-}
-
 QWidget* frmProgramOptions::CreateGeneralPage() {
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
-  QGroupBox* general = Group(tr("General"), "frGeneral", page);
+  QGroupBox* general = NamedGroup(tr("General"), "frGeneral", page);
   auto* grid = new QGridLayout(general);
   txtEditor_ = AddProgramRow(grid, 0, tr("&Text Editor:"), "txtEditor");
   txtBrowser_ = AddProgramRow(grid, 1, tr("&Web Browser:"), "txtBrowser");
@@ -120,15 +94,15 @@ QWidget* frmProgramOptions::CreateGeneralPage() {
   txtXMLEditor_ = AddProgramRow(grid, 3, tr("&XML Editor:"), "txtXMLEditor");
   layout->addWidget(general);
 
-  QGroupBox* editor = Group(tr("Editor"), "frEditor", page);
+  QGroupBox* editor = NamedGroup(tr("Editor"), "frEditor", page);
   grid = new QGridLayout(editor);
   txtEditorOptions_ = AddTextRow(grid, 0, tr("Command &Line Options:"), "txtEditorOptions");
-  ckEditorOptionsAddSpace_ =
-      AddCheck(tr("Add a &Space Between File Name and Options"), "ckEditorOptionsAddSpace", editor);
+  ckEditorOptionsAddSpace_ = NamedCheckBox(tr("Add a &Space Between File Name and Options"),
+                                           "ckEditorOptionsAddSpace", editor);
   grid->addWidget(ckEditorOptionsAddSpace_, 1, 1);
   layout->addWidget(editor);
 
-  QGroupBox* explorer = Group(tr("Explorer"), "frExplorer", page);
+  QGroupBox* explorer = NamedGroup(tr("Explorer"), "frExplorer", page);
   grid = new QGridLayout(explorer);
   txtBrowseFolder1_ = AddTextRow(grid, 0, tr("&Folder:"), "txtBrowseFolder1");
   NormaliseOnLeaving(txtBrowseFolder1_, false);
@@ -145,7 +119,7 @@ QWidget* frmProgramOptions::CreateGeneralPage() {
 QWidget* frmProgramOptions::CreateApplicationsPage() {
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
-  QGroupBox* custom = Group(tr("Custom Applications"), "frCustomApplications", page);
+  QGroupBox* custom = NamedGroup(tr("Custom Applications"), "frCustomApplications", page);
   auto* grid = new QGridLayout(custom);
   const char* const command_captions[] = {"C&ommand 1:", "Comm&and 2:", "Comma&nd 3:"};
   for (int i = 0; i < 3; ++i) {
@@ -164,7 +138,7 @@ QWidget* frmProgramOptions::CreateApplicationsPage() {
 QWidget* frmProgramOptions::CreatePopupMenusPage() {
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
-  QGroupBox* custom = Group(tr("Custom Options"), "frCustomOptions", page);
+  QGroupBox* custom = NamedGroup(tr("Custom Options"), "frCustomOptions", page);
   auto* grid = new QGridLayout(custom);
   const char* const command_captions[] = {
       "&Command 1:", "C&ommand 2:", "Co&mmand 3:", "Comm&and 4:", "Comma&nd 5:", "Comman&d 6:"};
@@ -172,24 +146,16 @@ QWidget* frmProgramOptions::CreatePopupMenusPage() {
     const QByteArray suffix = QByteArray::number(i + 1);
     const int row = i % 3;
     const int column = (i / 3) * 2;
-    auto* caption_label = new QLabel(tr("Caption &%1:").arg(i + 1), custom);
-    custom_captions_[i] = new QLineEdit(custom);
-    custom_captions_[i]->setObjectName(QLatin1String("txtCustomCaption" + suffix));
-    caption_label->setBuddy(custom_captions_[i]);
-    auto* command_label = new QLabel(tr(command_captions[i]), custom);
-    custom_commands_[i] = new QLineEdit(custom);
-    custom_commands_[i]->setObjectName(QLatin1String("txtCustomCommand" + suffix));
+    custom_captions_[i] = AddTextField(grid, 2 * row, column, tr("Caption &%1:").arg(i + 1),
+                                       ("txtCustomCaption" + suffix).constData());
+    custom_commands_[i] = AddTextField(grid, 2 * row + 1, column, tr(command_captions[i]),
+                                       ("txtCustomCommand" + suffix).constData());
     NormaliseOnLeaving(custom_commands_[i], false);
-    command_label->setBuddy(custom_commands_[i]);
-    grid->addWidget(caption_label, 2 * row, column);
-    grid->addWidget(custom_captions_[i], 2 * row, column + 1);
-    grid->addWidget(command_label, 2 * row + 1, column);
-    grid->addWidget(custom_commands_[i], 2 * row + 1, column + 1);
   }
   layout->addWidget(custom);
 
   QGroupBox* action =
-      Group(tr("Documents List Box Double-Click Action"), "frDocumentsAction", page);
+      NamedGroup(tr("Documents List Box Double-Click Action"), "frDocumentsAction", page);
   auto* choices = new QGridLayout(action);
   const char* const actions[] = {
       "O&pen with Associated Application",   "&View with Web Browser",  "&Edit with Text Editor",
@@ -208,20 +174,20 @@ QWidget* frmProgramOptions::CreateAdvancedPage() {
   auto* page = new QWidget;
   auto* layout = new QGridLayout(page);
 
-  QGroupBox* reporting = Group(tr("Reporting"), "frReporting", page);
-  ckEnableLogging_ = AddCheck(tr("Enable &Logging"), "ckEnableLogging", reporting);
+  QGroupBox* reporting = NamedGroup(tr("Reporting"), "frReporting", page);
+  ckEnableLogging_ = NamedCheckBox(tr("Enable &Logging"), "ckEnableLogging", reporting);
   (new QVBoxLayout(reporting))->addWidget(ckEnableLogging_);
   layout->addWidget(reporting, 0, 0);
-  QGroupBox* performance = Group(tr("Performance"), "frPerformance", page);
-  ckFastFileSystem_ = AddCheck(tr("O&ptimize File Input/Output During Document Generation"),
-                               "ckFastFileSystem", performance);
+  QGroupBox* performance = NamedGroup(tr("Performance"), "frPerformance", page);
+  ckFastFileSystem_ = NamedCheckBox(tr("O&ptimize File Input/Output During Document Generation"),
+                                    "ckFastFileSystem", performance);
   (new QVBoxLayout(performance))->addWidget(ckFastFileSystem_);
   layout->addWidget(performance, 0, 1);
 
-  QGroupBox* drive = Group(tr("Default Drive"), "frDefaultDrive", page);
+  QGroupBox* drive = NamedGroup(tr("Default Drive"), "frDefaultDrive", page);
   auto* grid = new QGridLayout(drive);
-  ckEnableDefaultDrive_ = AddCheck(tr("Default Drive for &Relative Project File Paths:"),
-                                   "ckEnableDefaultDrive", drive);
+  ckEnableDefaultDrive_ = NamedCheckBox(tr("Default Drive for &Relative Project File Paths:"),
+                                        "ckEnableDefaultDrive", drive);
   txtDefaultDrive_ = new QLineEdit(drive);
   txtDefaultDrive_->setObjectName(QStringLiteral("txtDefaultDrive"));
   NormaliseOnLeaving(txtDefaultDrive_, false);
@@ -230,10 +196,10 @@ QWidget* frmProgramOptions::CreateAdvancedPage() {
   Enables(ckEnableDefaultDrive_, txtDefaultDrive_);
   layout->addWidget(drive, 1, 0, 1, 2);
 
-  QGroupBox* filters = Group(tr("File Display Filters"), "frFileDisplayFilters", page);
+  QGroupBox* filters = NamedGroup(tr("File Display Filters"), "frFileDisplayFilters", page);
   grid = new QGridLayout(filters);
-  ckEnableContentFileFilter_ = AddCheck(tr("Display &Only Content Files Ending With:"),
-                                        "ckEnableContentFileFilter", filters);
+  ckEnableContentFileFilter_ = NamedCheckBox(tr("Display &Only Content Files Ending With:"),
+                                             "ckEnableContentFileFilter", filters);
   txtContentFileFilter_ = new QLineEdit(filters);
   txtContentFileFilter_->setObjectName(QStringLiteral("txtContentFileFilter"));
   grid->addWidget(ckEnableContentFileFilter_, 0, 0);
@@ -241,11 +207,10 @@ QWidget* frmProgramOptions::CreateAdvancedPage() {
   Enables(ckEnableContentFileFilter_, txtContentFileFilter_);
   layout->addWidget(filters, 2, 0, 1, 2);
 
-  QGroupBox* projects = Group(tr("Projects"), "frProjects", page);
+  QGroupBox* projects = NamedGroup(tr("Projects"), "frProjects", page);
   grid = new QGridLayout(projects);
   txtMaximumProjects_ = AddTextRow(grid, 0, tr("&Maximum Projects:"), "txtMaximumProjects", 6);
-  txtMaximumProjects_->setMaximumWidth(
-      txtMaximumProjects_->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 8);
+  FitDigits(txtMaximumProjects_);
   txtProjectFile_ = AddTextRow(grid, 1, tr("Project &History File:"), "txtProjectFile", 0, 2);
   NormaliseOnLeaving(txtProjectFile_, false);
   QToolButton* browse = BrowseButton("cmdBrowseProjectFile", projects);
@@ -259,7 +224,7 @@ QWidget* frmProgramOptions::CreateAdvancedPage() {
   });
   layout->addWidget(projects, 3, 0, 1, 2);
 
-  QGroupBox* display = Group(tr("Display"), "frDisplay", page);
+  QGroupBox* display = NamedGroup(tr("Display"), "frDisplay", page);
   auto* boxes = new QGridLayout(display);
   const std::pair<const char*, const char*> display_boxes[] = {
       {"&Auto-Refresh After Document Generation", "ckPostGenerateRefresh"},
@@ -270,18 +235,18 @@ QWidget* frmProgramOptions::CreateAdvancedPage() {
       {"Large Scr&een", "ckLargeDisplay"},
   };
   for (int i = 0; i < 6; ++i) {
-    display_[i] = AddCheck(tr(display_boxes[i].first), display_boxes[i].second, display);
+    display_[i] = NamedCheckBox(tr(display_boxes[i].first), display_boxes[i].second, display);
     boxes->addWidget(display_[i], i % 3, i / 3);
   }
   layout->addWidget(display, 4, 0, 1, 2);
 
   QGroupBox* errors =
-      Group(tr("Error Handling During Project Generation"), "frErrorHandling", page);
+      NamedGroup(tr("Error Handling During Project Generation"), "frErrorHandling", page);
   auto* error_boxes = new QHBoxLayout(errors);
   ckIgnoreGenerationErrors_ =
-      AddCheck(tr("Do Not Prompt on &Code Errors"), "ckIgnoreGenerationErrors", errors);
+      NamedCheckBox(tr("Do Not Prompt on &Code Errors"), "ckIgnoreGenerationErrors", errors);
   ckIgnoreMissingFileErrors_ =
-      AddCheck(tr("Do Not Prompt on Missing &Files"), "ckIgnoreMissingFileErrors", errors);
+      NamedCheckBox(tr("Do Not Prompt on Missing &Files"), "ckIgnoreMissingFileErrors", errors);
   error_boxes->addWidget(ckIgnoreGenerationErrors_);
   error_boxes->addWidget(ckIgnoreMissingFileErrors_);
   layout->addWidget(errors, 5, 0, 1, 2);

@@ -39,7 +39,6 @@ class frmProgramOptions : public QDialog {
   QWidget* CreatePopupMenusPage();
   QWidget* CreateAdvancedPage();
   QLineEdit* AddProgramRow(QGridLayout* grid, int row, const QString& caption, const char* name);
-  QCheckBox* AddCheck(const QString& caption, const char* name, QWidget* parent);
   void ShowOptions();
   void ReadFields(ProgramOptions& options) const;
 

@@ -3,7 +3,6 @@
 #include "ui/frm_project_options.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -63,12 +62,6 @@ constexpr TagControl kReservedControls[] = {
     {"Tarvelo Doc&ument Name:", "txtReservedDocumentNameMacro"},
 };
 
-QGroupBox* Group(const QString& caption, const char* name, QWidget* parent) {
-  auto* group = new QGroupBox(caption, parent);
-  group->setObjectName(QLatin1String(name));
-  return group;
-}
-
 QLabel* SampleLabel(const QString& name, QWidget* parent) {
   auto* label = new QLabel(parent);
   label->setObjectName(name);
@@ -94,34 +87,20 @@ frmProjectOptions::frmProjectOptions(Workspace& workspace, FileChooser& chooser,
 }
 
 void frmProjectOptions::CreatePages() {
-  tabOptions_ = new QTabWidget(this);
-  tabOptions_->setObjectName(QStringLiteral("tabOptions"));
-  tabOptions_->addTab(CreateGeneralPage(), tr("General"));
-  tabOptions_->addTab(CreateMacrosPage(), tr("Macros"));
-  tabOptions_->addTab(CreateOptimizationPage(), tr("HTML Optimization"));
-  tabOptions_->addTab(CreateMemoryPage(), tr("Memory Management"));
-  tabOptions_->addTab(CreateAdvancedPage(), tr("Advanced"));
-  AddNextPageShortcut(this, tabOptions_);
-
-  auto* buttons = new QDialogButtonBox(this);
-  cmdOK_ = buttons->addButton(new_project_ ? tr("Create") : tr("OK"), QDialogButtonBox::AcceptRole);
-  cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-  cmdOK_->setDefault(true);
-  QPushButton* cancel = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
-  cancel->setObjectName(QStringLiteral("cmdCancel"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &frmProjectOptions::Confirm);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(tabOptions_);
-  layout->addWidget(buttons);
+  tabOptions_ = CreateOptionPages(this,
+                                  {{CreateGeneralPage(), tr("General")},
+                                   {CreateMacrosPage(), tr("Macros")},
+                                   {CreateOptimizationPage(), tr("HTML Optimization")},
+                                   {CreateMemoryPage(), tr("Memory Management")},
+                                   {CreateAdvancedPage(), tr("Advanced")}},
+                                  new_project_ ? tr("Create") : tr("OK"), [this] { Confirm(); });
 }
 
 QWidget* frmProjectOptions::CreateGeneralPage() {
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
 
-  QGroupBox* project = Group(tr("Project"), "frProject", page);
+  QGroupBox* project = NamedGroup(tr("Project"), "frProject", page);
   auto* grid = new QGridLayout(project);
   txtProjectName_ = AddTextRow(grid, 0, tr("&Name:"), "txtProjectName", 0, 2);
   txtDefinitionFile_ = AddTextRow(grid, 1, tr("De&finition File:"), "txtDefinitionFile");
@@ -133,18 +112,18 @@ QWidget* frmProjectOptions::CreateGeneralPage() {
   });
   layout->addWidget(project);
 
-  QGroupBox* documents = Group(tr("Documents"), "frDocuments", page);
+  QGroupBox* documents = NamedGroup(tr("Documents"), "frDocuments", page);
   txtDocumentRoot_ =
       AddTextRow(new QGridLayout(documents), 0, tr("&Root Path:"), "txtDocumentRoot");
   layout->addWidget(documents);
 
-  QGroupBox* sources = Group(tr("Source Files"), "frSourceFiles", page);
+  QGroupBox* sources = NamedGroup(tr("Source Files"), "frSourceFiles", page);
   grid = new QGridLayout(sources);
   txtContentRoot_ = AddTextRow(grid, 0, tr("R&oot Path:"), "txtContentRoot");
   txtDefaultContentRoot_ = AddTextRow(grid, 1, tr("&Default Root:"), "txtDefaultContentRoot");
   layout->addWidget(sources);
 
-  frNewProject_ = Group(tr("New Project Options"), "frNewProject", page);
+  frNewProject_ = NamedGroup(tr("New Project Options"), "frNewProject", page);
   auto* options = new QVBoxLayout(frNewProject_);
   ckCreateSampleFiles_ = NamedCheckBox(tr("Create sample &Templates and Content Files"),
                                        "ckCreateSampleFiles", frNewProject_);
@@ -167,7 +146,7 @@ QWidget* frmProjectOptions::CreateMacrosPage() {
   auto* page = new QWidget;
   auto* layout = new QGridLayout(page);
 
-  QGroupBox* basic = Group(tr("Macro Tags"), "frMacroTags", page);
+  QGroupBox* basic = NamedGroup(tr("Macro Tags"), "frMacroTags", page);
   auto* basic_grid = new QGridLayout(basic);
   for (int i = 0; i < 4; ++i) {
     tags_[i] = AddTextRow(basic_grid, i, tr(kTagControls[i].caption), kTagControls[i].name,
@@ -175,7 +154,7 @@ QWidget* frmProjectOptions::CreateMacrosPage() {
   }
   layout->addWidget(basic, 0, 0);
 
-  QGroupBox* sample = Group(tr("Sample Macro Definition"), "frSampleDefinition", page);
+  QGroupBox* sample = NamedGroup(tr("Sample Macro Definition"), "frSampleDefinition", page);
   auto* sample_layout = new QVBoxLayout(sample);
   labSampleDefinition_ = SampleLabel(QStringLiteral("labSampleDefinition"), sample);
   labSampleValue_ = SampleLabel(QStringLiteral("labSampleValue"), sample);
@@ -187,19 +166,14 @@ QWidget* frmProjectOptions::CreateMacrosPage() {
   layout->addWidget(sample, 0, 1);
 
   // Two columns of advanced tags, each tag with its example beside it.
-  QGroupBox* advanced = Group(tr("Advanced Macro Tags"), "frAdvancedMacroTags", page);
+  QGroupBox* advanced = NamedGroup(tr("Advanced Macro Tags"), "frAdvancedMacroTags", page);
   auto* advanced_grid = new QGridLayout(advanced);
   for (int i = 4; i < 13; ++i) {
     const int row = i < 9 ? i - 4 : i - 9;
     const int column = i < 9 ? 0 : 3;
-    auto* label = new QLabel(tr(kTagControls[i].caption), advanced);
-    tags_[i] = new QLineEdit(advanced);
-    tags_[i]->setObjectName(QLatin1String(kTagControls[i].name));
-    tags_[i]->setMaxLength(ProjectTagFields()[i].max_length);
+    tags_[i] = AddTextField(advanced_grid, row, column, tr(kTagControls[i].caption),
+                            kTagControls[i].name, ProjectTagFields()[i].max_length);
     tags_[i]->setMaximumWidth(tags_[i]->fontMetrics().horizontalAdvance(QStringLiteral("MMMM")));
-    label->setBuddy(tags_[i]);
-    advanced_grid->addWidget(label, row, column);
-    advanced_grid->addWidget(tags_[i], row, column + 1);
     advanced_samples_[i - 4] = SampleLabel(
         QStringLiteral("labSample") + QLatin1String(kTagControls[i].name + 3), advanced);
     advanced_grid->addWidget(advanced_samples_[i - 4], row, column + 2);
@@ -244,7 +218,7 @@ QWidget* frmProjectOptions::CreateOptimizationPage() {
   layout->addLayout(except);
   layout->addWidget(rbOptimizeFlagsOnly_);
 
-  frOptimizationScheme_ = Group(tr("Optimization Scheme"), "frOptimizationScheme", page);
+  frOptimizationScheme_ = NamedGroup(tr("Optimization Scheme"), "frOptimizationScheme", page);
   auto* scheme = new QVBoxLayout(frOptimizationScheme_);
   rbOptimizationLevel1_ =
       new QRadioButton(tr("Remove &Leading White Space on Each Line"), frOptimizationScheme_);
@@ -268,8 +242,7 @@ QWidget* frmProjectOptions::CreateMemoryPage() {
   auto* grid = new QGridLayout(page);
   for (int i = 0; i < 10; ++i) {
     limits_[i] = AddTextRow(grid, i, tr(kLimitControls[i].caption), kLimitControls[i].name, 5);
-    limits_[i]->setMaximumWidth(limits_[i]->fontMetrics().horizontalAdvance(QStringLiteral("0")) *
-                                8);
+    FitDigits(limits_[i]);
   }
   QPushButton* reset = NamedButton(tr("&Reset Defaults"), "cmdMemoryResetDefaults", page);
   connect(reset, &QPushButton::clicked, this, &frmProjectOptions::ResetMemoryLimits);
@@ -287,23 +260,22 @@ QWidget* frmProjectOptions::CreateAdvancedPage() {
   txtLineContinuation_ =
       AddTextRow(top, 0, tr("Line Continuation &Character:"), "txtLineContinuation", 5);
   limits_[10] = AddTextRow(top, 1, tr(kLimitControls[10].caption), kLimitControls[10].name, 5);
-  for (QLineEdit* box : {txtLineContinuation_, limits_[10]}) {
-    box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 8);
-  }
+  FitDigits(txtLineContinuation_);
+  FitDigits(limits_[10]);
   top->setColumnStretch(2, 1);
   layout->addLayout(top, 0, 0, 1, 2);
 
-  QGroupBox* temporary = Group(tr("Temporary Files"), "frTemporaryFiles", page);
+  QGroupBox* temporary = NamedGroup(tr("Temporary Files"), "frTemporaryFiles", page);
   txtTemporaryFilesPath_ =
       AddTextRow(new QGridLayout(temporary), 0, tr("&Root Path:"), "txtTemporaryFilesPath");
   layout->addWidget(temporary, 1, 0, 1, 2);
 
-  QGroupBox* globals = Group(tr("Global Content Files"), "frGlobalContentFiles", page);
+  QGroupBox* globals = NamedGroup(tr("Global Content Files"), "frGlobalContentFiles", page);
   txtGlobalContentFiles_ =
       AddTextRow(new QGridLayout(globals), 0, tr("&File List:"), "txtGlobalContentFiles");
   layout->addWidget(globals, 2, 0, 1, 2);
 
-  QGroupBox* macro_file = Group(tr("Project Macro File"), "frProjectMacroFile", page);
+  QGroupBox* macro_file = NamedGroup(tr("Project Macro File"), "frProjectMacroFile", page);
   auto* grid = new QGridLayout(macro_file);
   txtProjectMacroFile_ = AddTextRow(grid, 0, tr("&Macro File:"), "txtProjectMacroFile");
   QPushButton* browse = NamedButton(tr("Br&owse..."), "cmdBrowseMacroFile", macro_file);
@@ -317,22 +289,19 @@ QWidget* frmProjectOptions::CreateAdvancedPage() {
   grid->addWidget(ckDisplayProjectMacroFile_, 1, 1, 1, 2);
   layout->addWidget(macro_file, 3, 0, 1, 2);
 
-  QGroupBox* reserved = Group(tr("Reserved Macros"), "frReservedMacros", page);
+  QGroupBox* reserved = NamedGroup(tr("Reserved Macros"), "frReservedMacros", page);
   grid = new QGridLayout(reserved);
   for (int i = 0; i < 4; ++i) {
-    auto* label = new QLabel(tr(kReservedControls[i].caption), reserved);
-    reserved_[i] = new QLineEdit(reserved);
-    reserved_[i]->setObjectName(QLatin1String(kReservedControls[i].name));
+    reserved_[i] = AddTextField(grid, i / 2, (i % 2) * 2, tr(kReservedControls[i].caption),
+                                kReservedControls[i].name);
     // The default names are shown whole.
     reserved_[i]->setMinimumWidth(
         reserved_[i]->fontMetrics().horizontalAdvance(QStringLiteral("TARVELO_DOCUMENT_NAME__")));
-    label->setBuddy(reserved_[i]);
-    grid->addWidget(label, i / 2, (i % 2) * 2);
-    grid->addWidget(reserved_[i], i / 2, (i % 2) * 2 + 1);
   }
   layout->addWidget(reserved, 4, 0, 1, 2);
 
-  QGroupBox* custom = Group(tr("Custom Path For Program Options"), "frCustomProjectPath", page);
+  QGroupBox* custom =
+      NamedGroup(tr("Custom Path For Program Options"), "frCustomProjectPath", page);
   grid = new QGridLayout(custom);
   txtCustomProjectPath_ = AddTextRow(grid, 0, tr("P&ath:"), "txtCustomProjectPath");
   ckCustomProjectPathWithDrive_ =

@@ -17,7 +17,6 @@ class QGroupBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 class QTabWidget;
 
@@ -68,7 +67,6 @@ class frmProjectOptions : public QDialog {
   ProjectSettings record_;
 
   QTabWidget* tabOptions_ = nullptr;
-  QPushButton* cmdOK_ = nullptr;
   // General.
   QLineEdit* txtProjectName_ = nullptr;
   QLineEdit* txtDefinitionFile_ = nullptr;
