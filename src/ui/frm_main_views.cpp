@@ -11,8 +11,12 @@
 namespace tarvelo {
 namespace {
 
-bool IsEnter(const QKeyEvent* event) {
-  return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+// Enter or Return goes to the column's hook when it has one; true when it went there.
+bool TookEnter(const QKeyEvent* event, const ColumnHooks& hooks) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (!enter || !hooks.enter_pressed) return false;
+  hooks.enter_pressed();
+  return true;
 }
 
 // Drop targets copy the file; moving it away from the Project is never offered.
@@ -44,11 +48,7 @@ void ColumnList::startDrag(Qt::DropActions) {
 }
 
 void ColumnList::keyPressEvent(QKeyEvent* event) {
-  if (IsEnter(event) && hooks.enter_pressed) {
-    hooks.enter_pressed();
-    return;
-  }
-  QListWidget::keyPressEvent(event);
+  if (!TookEnter(event, hooks)) QListWidget::keyPressEvent(event);
 }
 
 ColumnTree::ColumnTree(QWidget* parent) : QTreeWidget(parent) {
@@ -65,11 +65,7 @@ void ColumnTree::startDrag(Qt::DropActions) {
 }
 
 void ColumnTree::keyPressEvent(QKeyEvent* event) {
-  if (IsEnter(event) && hooks.enter_pressed) {
-    hooks.enter_pressed();
-    return;
-  }
-  QTreeWidget::keyPressEvent(event);
+  if (!TookEnter(event, hooks)) QTreeWidget::keyPressEvent(event);
 }
 
 ProjectsCombo::ProjectsCombo(QWidget* parent) : QComboBox(parent) {}
