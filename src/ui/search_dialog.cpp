@@ -70,11 +70,10 @@ bool SearchDialog::AnyTypeChecked() const {
          ckFolderGlobals_->isChecked();
 }
 
-QLineEdit* SearchDialog::CreateFindBox() {
+void SearchDialog::CreateFindBox() {
   txtFind_ = new QLineEdit(this);
   txtFind_->setObjectName(QStringLiteral("txtFind"));
   connect(txtFind_, &QLineEdit::textChanged, this, [this] { UpdateRunButton(); });
-  return txtFind_;
 }
 
 void SearchDialog::CreateButtons(const QString& caption, const char* name) {

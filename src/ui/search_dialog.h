@@ -57,12 +57,11 @@ class SearchDialog : public QDialog {
   /// The run button while no run is busy.
   virtual void StartRun() = 0;
 
-  bool HasSelection() const { return selected_folder_ >= 0 && selected_document_ >= 0; }
   bool AnyTypeChecked() const;
 
   // The builders, called in the order the controls take Tab; each connects what it
   // makes.
-  QLineEdit* CreateFindBox();
+  void CreateFindBox();
   /// The run button (the default button) named `name`, then Close.
   void CreateButtons(const QString& caption, const char* name);
   /// A scope group of two options laid out in `direction`: `all`, checked, and
@@ -100,6 +99,7 @@ class SearchDialog : public QDialog {
   QCheckBox* ckIgnoreCase_ = nullptr;
 
  private:
+  bool HasSelection() const { return selected_folder_ >= 0 && selected_document_ >= 0; }
   void RunClicked();
 
   bool busy_ = false;
