@@ -16,13 +16,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using tarvelo::testing::CliResult;
-using tarvelo::testing::Exists;
-using tarvelo::testing::Lines;
-using tarvelo::testing::ReadFile;
-using tarvelo::testing::RunCli;
-using tarvelo::testing::TempDir;
-using tarvelo::testing::WriteFile;
+using namespace tarvelo::testing;
 
 const std::string kResources = std::string(TARVELO_SOURCE_DIR) + "/samples";
 

@@ -16,8 +16,7 @@
 namespace tarvelo {
 namespace {
 
-using testing::TempDir;
-using testing::WriteFile;
+using namespace testing;
 
 class RecordingLog : public LogSink {
  public:

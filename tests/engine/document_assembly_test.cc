@@ -20,9 +20,7 @@
 namespace tarvelo {
 namespace {
 
-using testing::ReadFile;
-using testing::TempDir;
-using testing::WriteFile;
+using namespace testing;
 
 constexpr const char* kNestingError =
     "Maximum number of nested Macros was exceeded. Please update the Project Properties.";

@@ -21,12 +21,7 @@
 namespace tarvelo {
 namespace {
 
-using testing::ReadFile;
-using testing::ScriptedHost;
-using testing::SetModified;
-using testing::SetReadOnly;
-using testing::TempDir;
-using testing::WriteFile;
+using namespace testing;
 
 constexpr std::int64_t kStart = 1700000000;
 const std::string kPad = "          ";

@@ -15,10 +15,7 @@
 namespace tarvelo {
 namespace {
 
-using testing::ReadFile;
-using testing::ScriptedHost;
-using testing::TempDir;
-using testing::WriteFile;
+using namespace testing;
 
 TEST(ProjectFileArgumentTest, TakesOneArgumentThatNamesAProjectFile) {
   TempDir dir;

@@ -16,9 +16,7 @@
 namespace tarvelo {
 namespace {
 
-using testing::ReadFile;
-using testing::SetModified;
-using testing::WriteFile;
+using namespace testing;
 
 constexpr std::int64_t kOutputTime = 1700000000;
 

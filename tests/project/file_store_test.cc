@@ -18,9 +18,7 @@
 namespace tarvelo {
 namespace {
 
-using testing::ReadFile;
-using testing::TempDir;
-using testing::WriteFile;
+using namespace testing;
 
 std::vector<std::string> ReadLines(const FileStore& files, const std::string& path) {
   TextReader reader = files.OpenTextFile(path);

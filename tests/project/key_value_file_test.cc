@@ -11,9 +11,7 @@
 namespace tarvelo {
 namespace {
 
-using testing::ReadFile;
-using testing::TempDir;
-using testing::WriteFile;
+using namespace testing;
 
 struct LookupCase {
   const char* label;

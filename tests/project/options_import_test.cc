@@ -12,10 +12,7 @@
 namespace tarvelo {
 namespace {
 
-using testing::ReadFile;
-using testing::ScriptedHost;
-using testing::TempDir;
-using testing::WriteFile;
+using namespace testing;
 
 // The current installation in prog/ knows Project "a"; the old one in old/ knows "b".
 class OptionsImportTest : public ::testing::Test {

@@ -15,9 +15,7 @@
 namespace tarvelo {
 namespace {
 
-using testing::ScriptedHost;
-using testing::TempDir;
-using testing::WriteFile;
+using namespace testing;
 using Names = std::vector<std::string>;
 
 std::string Exceeded(const std::string& what) {

@@ -16,11 +16,7 @@
 namespace tarvelo {
 namespace {
 
-using testing::Exists;
-using testing::ReadFile;
-using testing::ScriptedHost;
-using testing::TempDir;
-using testing::WriteFile;
+using namespace testing;
 
 class ProjectHistoryTest : public ::testing::Test {
  protected:

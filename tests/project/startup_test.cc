@@ -15,11 +15,7 @@
 namespace tarvelo {
 namespace {
 
-using testing::Exists;
-using testing::ReadFile;
-using testing::ScriptedHost;
-using testing::TempDir;
-using testing::WriteFile;
+using namespace testing;
 
 EnvironmentLookup Environment(std::map<std::string, std::string> values) {
   return [values](const std::string& name) {

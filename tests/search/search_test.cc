@@ -21,11 +21,7 @@
 namespace tarvelo {
 namespace {
 
-using testing::ReadFile;
-using testing::ScriptedHost;
-using testing::SetReadOnly;
-using testing::TempDir;
-using testing::WriteFile;
+using namespace testing;
 
 class RecordingReporter : public SearchReporter {
  public:

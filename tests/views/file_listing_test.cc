@@ -13,10 +13,7 @@
 namespace tarvelo {
 namespace {
 
-using testing::ScriptedHost;
-using testing::SetReadOnly;
-using testing::TempDir;
-using testing::WriteFile;
+using namespace testing;
 
 // Records what a listing adds; cancels once `cancel_after` files were added.
 struct Recorder : ListingObserver {

@@ -12,10 +12,7 @@
 namespace tarvelo {
 namespace {
 
-using testing::ReadFile;
-using testing::ScriptedHost;
-using testing::TempDir;
-using testing::WriteFile;
+using namespace testing;
 
 class HistoryBrowserTest : public ::testing::Test {
  protected:

@@ -18,11 +18,7 @@
 namespace tarvelo {
 namespace {
 
-using testing::Exists;
-using testing::ReadFile;
-using testing::ScriptedHost;
-using testing::TempDir;
-using testing::WriteFile;
+using namespace testing;
 
 LimitTexts DefaultLimits() {
   return {"25", "5", "50", "5", "5", "100", "50", "50", "5", "5", "50"};

@@ -12,10 +12,7 @@
 namespace tarvelo {
 namespace {
 
-using testing::ScriptedHost;
-using testing::SetReadOnly;
-using testing::TempDir;
-using testing::WriteFile;
+using namespace testing;
 
 ColumnEntry Row(std::int64_t data, const std::string& resolved_path = "") {
   ColumnEntry row;
