@@ -28,9 +28,7 @@ namespace fs = std::filesystem;
 // holding another site's text shows at once.
 std::string WriteSite(const std::string& root, const std::string& name, int pages,
                       const std::string& extra_settings = "") {
-  WriteFile(root + "/site.web", "name=" + name + "\r\ndocument-root=" + root +
-                                    "/out/\r\ncontent-root=" + root +
-                                    "/src/\r\ndefinition-file=project.txt\r\n" + extra_settings);
+  WriteSiteFile(root, name, extra_settings);
   std::string tpl;
   for (int i = 0; i < 40; ++i) tpl += "<p>[@SITE] [@PAGE]</p>\r\n";
   WriteFile(root + "/src/page.tpl", tpl);

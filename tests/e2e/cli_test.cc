@@ -35,9 +35,7 @@ class CliTest : public ::testing::Test {
   void SetUp() override {
     site_ = dir_ / "site";
     home_ = dir_ / "home";
-    WriteFile(site_ + "/site.web", "name=Fixture Site\r\ndocument-root=" + site_ +
-                                       "/out/\r\ncontent-root=" + site_ +
-                                       "/src/\r\ndefinition-file=project.txt\r\n");
+    WriteSiteFile(site_, "Fixture Site");
     WriteFile(site_ + "/src/project.txt",
               "# The fixture site\r\n"
               "Globals=globals.par\r\n"

@@ -13,9 +13,7 @@ class SearchCliTest : public ::testing::Test {
   void SetUp() override {
     site_ = dir_ / "site";
     home_ = dir_ / "home";
-    WriteFile(site_ + "/site.web", "name=Search Site\r\ndocument-root=" + site_ +
-                                       "/out/\r\ncontent-root=" + site_ +
-                                       "/src/\r\ndefinition-file=project.txt\r\n");
+    WriteSiteFile(site_, "Search Site");
     WriteFile(site_ + "/src/project.txt",
               "Globals=globals.par\r\n[Main]\r\nindex.html,page.tpl,index.par\r\n"
               "about.html,page.tpl,about.par\r\n");

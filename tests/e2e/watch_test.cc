@@ -96,9 +96,7 @@ class WatchTest : public ::testing::Test {
     site_ = dir_ / "site";
     home_ = dir_ / "home";
     out_ = dir_ / "cli.out";
-    WriteFile(site_ + "/site.web", "name=Watched\r\ndocument-root=" + site_ +
-                                       "/out/\r\ncontent-root=" + site_ +
-                                       "/src/\r\ndefinition-file=project.txt\r\n");
+    WriteSiteFile(site_, "Watched");
     WriteFile(site_ + "/src/project.txt",
               "[Main]\r\nindex.html,page.tpl,index.par\r\nabout.html,page.tpl,about.par\r\n");
     WriteFile(site_ + "/src/page.tpl", "<html><body>\r\n<p>[@BODY]</p>\r\n</body></html>\r\n");

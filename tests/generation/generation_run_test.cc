@@ -36,15 +36,8 @@ class GenerationRunTest : public ::testing::Test {
     ws.settings.content_root = dir / "src/";
     ws.settings.document_root = dir / "site/";
     ws.settings.definition_file = "project.txt";
-    const std::string temp = dir / "temp/";
-    std::filesystem::create_directories(temp);
     std::filesystem::create_directories(dir / "site");
-    ws.working = {temp,
-                  temp + "tarvelo.txt",
-                  temp + "search.txt",
-                  temp + "tarvelo",
-                  temp + "tarvelo.rpl",
-                  temp + "generate.txt"};
+    ws.working = WorkingFilesIn(dir / "temp/");
     Source("page.tpl", "<h1>[@TITLE]</h1>\r\n<p>[@SITE]</p>\r\n");
     Source("globals.par", "[@SITE]:\r\nMy Site\r\n[@]\r\n");
     Source("folder.par", "[@SECTION]:\r\nMain\r\n[@]\r\n");

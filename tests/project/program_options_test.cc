@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 #include <vector>
 
 #include "common/error.h"
@@ -15,21 +14,7 @@
 namespace tarvelo {
 namespace {
 
-using testing::Exists;
-using testing::ReadFile;
-using testing::ScriptedHost;
-using testing::TempDir;
-using testing::WriteFile;
-
-// The keys of a file, as one blank-separated text.
-std::string KeysOf(const std::string& file_text) {
-  std::string keys;
-  std::istringstream lines(file_text);
-  std::string line;
-  while (std::getline(lines, line))
-    keys += (keys.empty() ? "" : " ") + line.substr(0, line.find('='));
-  return keys;
-}
+using namespace testing;
 
 class ProgramOptionsTest : public ::testing::Test {
  protected:

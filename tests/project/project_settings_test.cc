@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "common/error.h"
 #include "project/file_store.h"
 #include "support/test_support.h"
@@ -13,20 +11,7 @@
 namespace tarvelo {
 namespace {
 
-using testing::ReadFile;
-using testing::TempDir;
-using testing::WriteFile;
-
-// The keys of a file, as one blank-separated text.
-std::string KeysOf(const std::string& file_text) {
-  std::string keys;
-  std::istringstream lines(file_text);
-  std::string line;
-  while (std::getline(lines, line)) {
-    keys += (keys.empty() ? "" : " ") + line.substr(0, line.find('='));
-  }
-  return keys;
-}
+using namespace testing;
 
 class ProjectSettingsTest : public ::testing::Test {
  protected:

@@ -50,14 +50,7 @@ class SearchTest : public ::testing::Test {
     ws.settings.document_root = dir / "site/";
     ws.settings.definition_file = "project.txt";
     ws.settings.project_macro_file = "project.par";
-    const std::string temp = dir / "temp/";
-    std::filesystem::create_directories(temp);
-    ws.working = {temp,
-                  temp + "tarvelo.txt",
-                  temp + "search.txt",
-                  temp + "tarvelo",
-                  temp + "tarvelo.rpl",
-                  temp + "generate.txt"};
+    ws.working = WorkingFilesIn(dir / "temp/");
     Src("project.txt",
         "Globals=globals.par\r\n[Main]\r\nGlobals=folder.par\r\n"
         "index.html,page.tpl,index.par\r\nabout.html,page.tpl,about.par,index.par\r\n"

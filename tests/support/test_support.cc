@@ -81,6 +81,34 @@ void SetReadOnly(const std::string& path, bool read_only) {
                   read_only ? fs::perm_options::remove : fs::perm_options::add);
 }
 
+std::string KeysOf(const std::string& file_text) {
+  std::string keys;
+  std::istringstream lines(file_text);
+  std::string line;
+  while (std::getline(lines, line)) {
+    keys += (keys.empty() ? "" : " ") + line.substr(0, line.find('='));
+  }
+  return keys;
+}
+
+WorkingFiles WorkingFilesIn(const std::string& temp) {
+  fs::create_directories(temp);
+  return {temp,
+          temp + "tarvelo.txt",
+          temp + "search.txt",
+          temp + "tarvelo",
+          temp + "tarvelo.rpl",
+          temp + "generate.txt"};
+}
+
+std::string WriteSiteFile(const std::string& root, const std::string& name,
+                          const std::string& extra) {
+  WriteFile(root + "/site.web", "name=" + name + "\r\ndocument-root=" + root +
+                                    "/out/\r\ncontent-root=" + root +
+                                    "/src/\r\ndefinition-file=project.txt\r\n" + extra);
+  return root + "/site.web";
+}
+
 MessageAnswer ScriptedHost::ShowMessage(const std::string& text, const std::string& caption,
                                         MessageButtons buttons, MessageIcon icon) {
   messages.push_back({text, caption, buttons, icon});

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/host.h"
+#include "project/working_files.h"
 
 namespace tarvelo::testing {
 
@@ -42,6 +43,15 @@ void SetModified(const std::string& path, std::int64_t seconds);
 std::int64_t Modified(const std::string& path);
 /// Clears or sets the owner's write bit.
 void SetReadOnly(const std::string& path, bool read_only);
+/// The keys of a key=value file, in order, as one blank-separated text.
+std::string KeysOf(const std::string& file_text);
+/// The working files in the folder `temp` (ending with a separator), which is created.
+WorkingFiles WorkingFilesIn(const std::string& temp);
+/// Writes root/site.web: a Project `name` with its Content in root/src/, its Documents
+/// in root/out/ and its definition in project.txt, then the `extra` lines. Returns the
+/// file's path.
+std::string WriteSiteFile(const std::string& root, const std::string& name,
+                          const std::string& extra = "");
 
 struct MessageCall {
   std::string text;
