@@ -23,7 +23,6 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QUrl>
-#include <deque>
 #include <memory>
 
 #include "common/shell_words.h"
@@ -35,68 +34,15 @@
 #include "project/project_settings.h"
 #include "project/startup.h"
 #include "project/workspace.h"
-#include "support/recording_desktop.h"
-#include "support/test_support.h"
-#include "ui/file_chooser.h"
+#include "support/widget_bench.h"
 #include "ui/frm_about.h"
 #include "ui/frm_main.h"
 #include "ui/frm_main_views.h"
 
 using namespace tarvelo;
-using tarvelo::testing::ReadFile;
-using tarvelo::testing::RecordingDesktop;
-using tarvelo::testing::ScriptedHost;
-using tarvelo::testing::TempDir;
-using tarvelo::testing::WriteFile;
+using namespace tarvelo::testing;
 
 namespace {
-
-class ScriptedChooser : public FileChooser {
- public:
-  QString OpenFileName(QWidget*, const QString& caption, const QString& filter,
-                       const QString& initial) override {
-    calls.push_back({caption, filter, initial});
-    if (answers.empty()) return QString();
-    const QString answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  QString SaveFileName(QWidget*, const QString& caption, const QString& filter,
-                       const QString& initial) override {
-    return OpenFileName(nullptr, caption, filter, initial);
-  }
-  QString BrowseForFolder(QWidget*, const Workspace&, const QString& path) override {
-    return OpenFileName(nullptr, QStringLiteral("Select a Folder"), QString(), path);
-  }
-  std::deque<QString> answers;
-  std::vector<QStringList> calls;
-};
-
-// The scripted Host, wired to the window's status list and generation callbacks as
-// WidgetHost is.
-class WindowHost : public ScriptedHost {
- public:
-  void AddStatusLine(const std::string& line) override {
-    ScriptedHost::AddStatusLine(line);
-    if (window == nullptr) return;
-    QListWidget* list = window->status_list();
-    list->addItem(QString::fromStdString(line));
-    if (list->count() > 1) list->setCurrentRow(list->count() - 1);
-  }
-  void ClearStatusLines() override {
-    ScriptedHost::ClearStatusLines();
-    if (window != nullptr) window->status_list()->clear();
-  }
-  void GenerationStarted() override {
-    ScriptedHost::GenerationStarted();
-    if (window != nullptr) window->StartGenerate();
-  }
-  void GenerationEnded() override {
-    ScriptedHost::GenerationEnded();
-    if (window != nullptr) window->EndGenerate();
-  }
-  frmMain* window = nullptr;
-};
 
 // A fixture site: three Folders (the last without Documents), a Document with a
 // Content File that does not exist, Folder Globals and a Global Content File.
@@ -127,12 +73,6 @@ std::string WriteFixtureSite(const FileStore& files, const std::string& root) {
   return settings.project_file_path;
 }
 
-QStringList Texts(const QListWidget* list) {
-  QStringList texts;
-  for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
-  return texts;
-}
-
 QStringList Keys(const QTreeWidget* tree) {
   QStringList keys;
   for (int i = 0; i < tree->topLevelItemCount(); ++i) {
@@ -154,19 +94,11 @@ bool HasLine(const std::vector<std::string>& lines, const std::string& start) {
 
 // A program folder brought up as at start-up, the fixture site beside it, and the
 // window over both.
-struct Bench {
-  explicit Bench(const std::string& resources = "") : ws(host, home.path()) {
-    ok = LoadConfiguration(ws, resources);
+struct Bench : ProgramBench {
+  explicit Bench(const std::string& resources = "") : ProgramBench(resources) {
     site_file = WriteFixtureSite(ws.files, site.path());
   }
-  ~Bench() { host.window = nullptr; }
 
-  frmMain& Start(const std::vector<std::string>& arguments = {}) {
-    window = std::make_unique<frmMain>(ws, desktop, chooser);
-    host.window = window.get();
-    loaded = window->Load(arguments);
-    return *window;
-  }
   // Opens the fixture site with File > Open Project.
   frmMain& StartWithSite() {
     Start();
@@ -179,7 +111,6 @@ struct Bench {
   T* Find(const char* name) const {
     return window->findChild<T*>(QLatin1String(name));
   }
-  QAction* Item(const char* name) const { return Find<QAction>(name); }
   QAction* Tool(const char* key) const {
     return Find<QToolBar>("Toolbar1")->findChild<QAction*>(QLatin1String(key));
   }
@@ -192,16 +123,7 @@ struct Bench {
   std::string Src(const std::string& name) const { return site.path() + "/src/" + name; }
   std::string Out(const std::string& name) const { return site.path() + "/out/" + name; }
 
-  TempDir home;
-  TempDir site;
-  WindowHost host;
-  Workspace ws;
-  RecordingDesktop desktop;
-  ScriptedChooser chooser;
-  std::unique_ptr<frmMain> window;
   std::string site_file;
-  bool ok = false;
-  bool loaded = false;
 };
 
 const char* const kSamples = TARVELO_SOURCE_DIR "/samples";
@@ -353,7 +275,7 @@ void TstFrmMain::columnsShowTheProject() {
   QCOMPARE(bench.chooser.calls.size(), size_t{1});
   // The dialog starts in the folder of the current (sample) Project.
   QCOMPARE(bench.chooser.calls[0],
-           (QStringList{"Open Project", "Tarvelo Projects (*.web)",
+           (QStringList{"open", "Open Project", "Tarvelo Projects (*.web)",
                         QString::fromStdString(bench.home.path() + "/overview/*.web")}));
   QCOMPARE(bench.Find<QComboBox>("cmbProjects")->currentText(), QStringLiteral("Fixture Site"));
   QCOMPARE(window.windowTitle(), QStringLiteral("Tarvelo CMS - Fixture Site - ") +
@@ -1039,10 +961,10 @@ void TstFrmMain::smallCommandsFitTheirContext() {
   // Open Project starts in the current Project's folder.
   bench.Item("mnuOpenProject")->trigger();
   QCOMPARE(bench.chooser.calls.size(), size_t{2});
-  QCOMPARE(bench.chooser.calls[0][2],
+  QCOMPARE(bench.chooser.calls[0][3],
            QString::fromStdString(bench.home.path() + "/overview/*.web"));
-  QCOMPARE(bench.chooser.calls[1][2], QString::fromStdString(bench.site.path() + "/*.web"));
-  QCOMPARE(bench.chooser.calls[1][1], QStringLiteral("Tarvelo Projects (*.web)"));
+  QCOMPARE(bench.chooser.calls[1][3], QString::fromStdString(bench.site.path() + "/*.web"));
+  QCOMPARE(bench.chooser.calls[1][2], QStringLiteral("Tarvelo Projects (*.web)"));
 
   // The Template's Edit is there only for a Document with a Template.
   auto* templates = bench.Find("lstTemplate");
@@ -1064,13 +986,6 @@ void TstFrmMain::smallCommandsFitTheirContext() {
            qPrintable(shown));
 }
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  // Closing the window is what the tests check; the application carries on.
-  QApplication::setQuitOnLastWindowClosed(false);
-  TstFrmMain test;
-  return QTest::qExec(&test, argc, argv);
-}
+TARVELO_WIDGET_TEST_MAIN(TstFrmMain)
 
 #include "tst_frm_main.moc"

@@ -19,7 +19,6 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
-#include <deque>
 #include <functional>
 #include <memory>
 
@@ -28,96 +27,28 @@
 #include "project/project_settings.h"
 #include "project/startup.h"
 #include "project/workspace.h"
-#include "support/recording_desktop.h"
-#include "support/test_support.h"
-#include "ui/file_chooser.h"
+#include "support/widget_bench.h"
 #include "ui/frm_directory.h"
 #include "ui/frm_main.h"
 #include "ui/frm_program_options.h"
 #include "ui/frm_project_options.h"
 
 using namespace tarvelo;
-using tarvelo::testing::Exists;
-using tarvelo::testing::ReadFile;
-using tarvelo::testing::RecordingDesktop;
-using tarvelo::testing::ScriptedHost;
-using tarvelo::testing::TempDir;
-using tarvelo::testing::WriteFile;
+using namespace tarvelo::testing;
 
 namespace {
 
 const char* const kSamples = TARVELO_SOURCE_DIR "/samples";
 
-// Answers every dialog from one queue and records what was asked.
-class ScriptedChooser : public FileChooser {
- public:
-  QString OpenFileName(QWidget*, const QString& caption, const QString& filter,
-                       const QString& initial) override {
-    return Answer({QStringLiteral("open"), caption, filter, initial});
-  }
-  QString SaveFileName(QWidget*, const QString& caption, const QString& filter,
-                       const QString& initial) override {
-    return Answer({QStringLiteral("save"), caption, filter, initial});
-  }
-  QString BrowseForFolder(QWidget*, const Workspace&, const QString& path) override {
-    return Answer({QStringLiteral("folder"), path});
-  }
-  std::deque<QString> answers;
-  std::vector<QStringList> calls;
-
- private:
-  QString Answer(const QStringList& call) {
-    calls.push_back(call);
-    if (answers.empty()) return QString();
-    const QString answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-};
-
-class WindowHost : public ScriptedHost {
- public:
-  void AddStatusLine(const std::string& line) override {
-    ScriptedHost::AddStatusLine(line);
-    if (window != nullptr) window->status_list()->addItem(QString::fromStdString(line));
-  }
-  void ClearStatusLines() override {
-    ScriptedHost::ClearStatusLines();
-    if (window != nullptr) window->status_list()->clear();
-  }
-  void GenerationStarted() override {
-    if (window != nullptr) window->StartGenerate();
-  }
-  void GenerationEnded() override {
-    if (window != nullptr) window->EndGenerate();
-  }
-  frmMain* window = nullptr;
-};
-
-struct Bench {
-  Bench() : ws(host, home.path()) {
-    ok = LoadConfiguration(ws, kSamples);
-    window = std::make_unique<frmMain>(ws, desktop, chooser);
-    host.window = window.get();
-    window->Load({});
-  }
-  ~Bench() { host.window = nullptr; }
+// The sample program folder with the main window over it.
+struct Bench : ProgramBench {
+  Bench() : ProgramBench(kSamples) { Start(); }
 
   template <typename T>
   T* Find(QWidget* parent, const char* name) const {
     return parent->findChild<T*>(QLatin1String(name));
   }
-  QAction* Item(const char* name) const { return Find<QAction>(window.get(), name); }
   std::string LastMessage() const { return host.messages.empty() ? "" : host.messages.back().text; }
-
-  TempDir home;
-  TempDir site;
-  WindowHost host;
-  Workspace ws;
-  RecordingDesktop desktop;
-  ScriptedChooser chooser;
-  std::unique_ptr<frmMain> window;
-  bool ok = false;
 };
 
 // Runs `script` on the dialog of type T as soon as it is the active modal window. The
@@ -375,11 +306,7 @@ void TstFrmOptions::folderPickerUsesTheDefaultDrive() {
   QCOMPARE(folders->item(1)->text(), QStringLiteral("pages"));
   Q_EMIT folders->itemActivated(folders->item(1));
   QCOMPARE(Text(&picker, "txtFolder"), QStringLiteral("/site/pages/"));
-  if (const QString shots = qEnvironmentVariable("TARVELO_SCREENSHOT_DIR"); !shots.isEmpty()) {
-    picker.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&picker));
-    QVERIFY(picker.grab().save(QDir(shots).filePath(QStringLiteral("select-a-folder.png"))));
-  }
+  SaveScreenshot(picker, "select-a-folder.png");
   Q_EMIT folders->itemActivated(folders->item(0));  // ".."
   Q_EMIT folders->itemActivated(folders->item(0));
   Q_EMIT folders->itemActivated(folders->item(0));  // out of the default drive
@@ -451,12 +378,6 @@ void TstFrmOptions::dialogsFitBothPresets() {
   }
 }
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
-  TstFrmOptions test;
-  return QTest::qExec(&test, argc, argv);
-}
+TARVELO_WIDGET_TEST_MAIN(TstFrmOptions)
 
 #include "tst_frm_options.moc"

@@ -17,16 +17,13 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
-#include <deque>
 
 #include "engine/macro_table.h"
 #include "project/history_operations.h"
 #include "project/launchers.h"
 #include "project/startup.h"
 #include "project/workspace.h"
-#include "support/recording_desktop.h"
-#include "support/test_support.h"
-#include "ui/file_chooser.h"
+#include "support/widget_bench.h"
 #include "ui/frm_content_files.h"
 #include "ui/frm_import_options.h"
 #include "ui/frm_macros.h"
@@ -35,39 +32,13 @@
 #include "ui/frm_templates.h"
 
 using namespace tarvelo;
-using tarvelo::testing::ReadFile;
-using tarvelo::testing::RecordingDesktop;
-using tarvelo::testing::ScriptedHost;
-using tarvelo::testing::TempDir;
-using tarvelo::testing::WriteFile;
+using namespace tarvelo::testing;
 
 namespace {
 
-class ScriptedChooser : public FileChooser {
- public:
-  QString OpenFileName(QWidget*, const QString&, const QString& filter,
-                       const QString& initial) override {
-    calls.push_back({filter, initial});
-    if (answers.empty()) return QString();
-    const QString answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
-                       const QString& initial) override {
-    return OpenFileName(parent, caption, filter, initial);
-  }
-  QString BrowseForFolder(QWidget* parent, const Workspace&, const QString& path) override {
-    return OpenFileName(parent, QString(), QString(), path);
-  }
-  std::deque<QString> answers;
-  std::vector<QStringList> calls;
-};
-
 // A program folder brought up as at start-up, and Projects written beside it.
-struct Bench {
-  Bench() : ws(host, home.path()) {
-    ok = LoadConfiguration(ws);
+struct Bench : ProgramBench {
+  Bench() {
     ws.options.editor = "ed";
     ws.options.editor_options = "+%LINE% %FILE%";
     host.messages.clear();  // the first-run questions
@@ -98,34 +69,13 @@ struct Bench {
     ReadProjectDefinition(ws, false, true);
     return root;
   }
-
-  TempDir home;
-  TempDir site;
-  ScriptedHost host;
-  Workspace ws;
-  RecordingDesktop desktop;
-  ScriptedChooser chooser;
-  bool ok = false;
 };
-
-QStringList Texts(const QListWidget* list) {
-  QStringList texts;
-  for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
-  return texts;
-}
 
 // Every message box shown, for a failure's description.
 QByteArray Messages(const ScriptedHost& host) {
   QByteArray text;
   for (const auto& message : host.messages) text += QByteArray::fromStdString(message.text) + " | ";
   return text;
-}
-
-void SaveScreenshot(QWidget& window, const char* file) {
-  const QString folder = qEnvironmentVariable("TARVELO_SCREENSHOT_DIR");
-  if (folder.isEmpty()) return;
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
-  QVERIFY(window.grab().save(QDir(folder).filePath(QLatin1String(file))));
 }
 
 }  // namespace
@@ -301,7 +251,7 @@ void TstFrmProjectWindows::importWizardAppliesEachChoice() {
   QVERIFY(!next->isEnabled());
   bench.chooser.answers.push_back(QString::fromStdString(old + "/tarvelo.ini"));
   window.findChild<QPushButton*>("cmdBrowseOptions")->click();
-  QCOMPARE(bench.chooser.calls.back(),
+  QCOMPARE(bench.chooser.calls.back().mid(2),
            (QStringList{"Tarvelo Program Options (tarvelo.ini);;All Files (*)", "tarvelo.ini"}));
   if (choice == 0) SaveScreenshot(window, "import-options-step1.png");
   next->click();
@@ -366,12 +316,6 @@ void TstFrmProjectWindows::mainWindowOpensEachWindow() {
   }
 }
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
-  TstFrmProjectWindows test;
-  return QTest::qExec(&test, argc, argv);
-}
+TARVELO_WIDGET_TEST_MAIN(TstFrmProjectWindows)
 
 #include "tst_frm_project_windows.moc"

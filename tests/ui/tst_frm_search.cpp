@@ -14,15 +14,11 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTreeWidget>
-#include <deque>
-#include <filesystem>
 
 #include "project/launchers.h"
 #include "project/project_settings.h"
 #include "project/workspace.h"
-#include "support/recording_desktop.h"
-#include "support/test_support.h"
-#include "ui/file_chooser.h"
+#include "support/widget_bench.h"
 #include "ui/frm_main_views.h"
 #include "ui/frm_replace.h"
 #include "ui/frm_replace_special.h"
@@ -30,34 +26,9 @@
 #include "ui/search_results.h"
 
 using namespace tarvelo;
-using tarvelo::testing::ReadFile;
-using tarvelo::testing::RecordingDesktop;
-using tarvelo::testing::ScriptedHost;
-using tarvelo::testing::SetReadOnly;
-using tarvelo::testing::TempDir;
-using tarvelo::testing::WriteFile;
+using namespace tarvelo::testing;
 
 namespace {
-
-class ScriptedChooser : public FileChooser {
- public:
-  QString OpenFileName(QWidget*, const QString&, const QString& filter, const QString&) override {
-    filters << filter;
-    if (answers.empty()) return QString();
-    const QString answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
-                       const QString& initial) override {
-    return OpenFileName(parent, caption, filter, initial);
-  }
-  QString BrowseForFolder(QWidget* parent, const Workspace&, const QString& path) override {
-    return OpenFileName(parent, QString(), QString(), path);
-  }
-  std::deque<QString> answers;
-  QStringList filters;
-};
 
 // A Project of one Folder with two Documents sharing a Template.
 struct Bench {
@@ -66,14 +37,7 @@ struct Bench {
     ws.settings.content_root = home / "src/";
     ws.settings.document_root = home / "out/";
     ws.settings.definition_file = "project.txt";
-    const std::string temp = home / "temp/";
-    std::filesystem::create_directories(temp);
-    ws.working = {temp,
-                  temp + "tarvelo.txt",
-                  temp + "search.txt",
-                  temp + "tarvelo",
-                  temp + "tarvelo.rpl",
-                  temp + "generate.txt"};
+    ws.working = WorkingFilesIn(home / "temp/");
     ws.options.editor = "edit";
     ws.options.editor_options = "+%LINE%";
     ws.options.custom_commands[1] = {"Compare", "compare"};
@@ -90,18 +54,6 @@ struct Bench {
   template <typename T>
   T* Find(QWidget* window, const char* name) const {
     return window->findChild<T*>(QLatin1String(name));
-  }
-  static QStringList Texts(const QListWidget* list) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
-    return texts;
-  }
-  void Screenshot(QWidget* window, const QString& file) const {
-    const QString folder = qEnvironmentVariable("TARVELO_SCREENSHOT_DIR");
-    if (folder.isEmpty()) return;
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    QVERIFY(window->grab().save(QDir(folder).filePath(file)));
   }
 
   TempDir home;
@@ -157,7 +109,7 @@ void TstFrmSearch::findEnablesSearchAndShowsEachMode() {
   QCOMPARE(search->isEnabled(), documents);  // the file types play no part for Documents
   if (documents) {
     QTest::mouseClick(search, Qt::LeftButton);
-    QCOMPARE(Bench::Texts(window.results().status()).last(),
+    QCOMPARE(Texts(window.results().status()).last(),
              QString("Complete. 0 occurrences in 0 files. 1 file checked. "));
   }
 }
@@ -168,10 +120,10 @@ void TstFrmSearch::findListsResultsAndOpensThem() {
   QTest::keyClicks(bench.Find<QLineEdit>(&window, "txtFind"), "[@TITLE]");
   QTest::mouseClick(bench.Find<QPushButton>(&window, "cmdSearch"), Qt::LeftButton);
   SearchResults& results = window.results();
-  QCOMPARE(Bench::Texts(results.status()).last(),
+  QCOMPARE(Texts(results.status()).last(),
            QString("Complete. 5 occurrences in 3 files. 4 files checked. "));
   const QString page = QString::fromStdString(bench.Src("page.tpl"));
-  QCOMPARE(Bench::Texts(results.list()).first(), page + " (3)");
+  QCOMPARE(Texts(results.list()).first(), page + " (3)");
   ColumnTree* tree = results.tree();
   QCOMPARE(tree->topLevelItemCount(), 4);
   QCOMPARE(tree->topLevelItem(1)->text(0), page + " (2) - <h1>[@TITLE] [@TITLE]</h1>");
@@ -179,7 +131,7 @@ void TstFrmSearch::findListsResultsAndOpensThem() {
   QVERIFY(!tree->topLevelItem(1)->icon(0).isNull());
   QCOMPARE(tree->currentItem(), tree->topLevelItem(3));
 
-  bench.Screenshot(&window, "find.png");
+  SaveScreenshot(window, "find.png");
 
   // A double-click opens the editor at the line; the status list opens the log.
   window.show();
@@ -239,7 +191,7 @@ void TstFrmSearch::stopEndsTheSearchAndCloseWaitsForIt() {
   QTest::mouseClick(search, Qt::LeftButton);
   QCOMPARE(bench.host.messages.size(), size_t{1});
   QCOMPARE(bench.host.messages[0].caption, std::string("Search In Progress"));
-  QCOMPARE(Bench::Texts(window.results().status()).last(),
+  QCOMPARE(Texts(window.results().status()).last(),
            QString("Stopped. 7 occurrences in 3 files. 3 files checked. "));
   QCOMPARE(search->text(), QString("Search"));
   QVERIFY(window.close());
@@ -268,7 +220,7 @@ void TstFrmSearch::replaceAsksFirstThenRewrites() {
   QTest::mouseClick(replace, Qt::LeftButton);
   QCOMPARE(ReadFile(bench.Src("index.par")), std::string("[@NAME]:\r\nHome\r\n[@]\r\n"));
   QCOMPARE(ReadFile(bench.Src("about.par")), std::string("[@TITLE]:\r\nAbout\r\n[@]\r\n"));
-  const QStringList status = Bench::Texts(window.results().status());
+  const QStringList status = Texts(window.results().status());
   QCOMPARE(status.mid(status.size() - 2),
            (QStringList{"Complete. 4 replacements in 2 files. 1 occurrence in 1 read-only file "
                         "not replaced.",
@@ -277,7 +229,7 @@ void TstFrmSearch::replaceAsksFirstThenRewrites() {
            QString::fromStdString(bench.Src("page.tpl")) + " (1) - <title>[@NAME]</title>");
   QCOMPARE(window.results().label()->text(), QString("Detailed Replace Results"));
   QCOMPARE(replace->text(), QString("Replace"));
-  bench.Screenshot(&window, "replace.png");
+  SaveScreenshot(window, "replace.png");
 }
 
 void TstFrmSearch::replaceSpecialRepairsAChosenFile() {
@@ -292,7 +244,7 @@ void TstFrmSearch::replaceSpecialRepairsAChosenFile() {
 
   bench.chooser.answers.push_back(QString::fromStdString(file));
   QTest::mouseClick(bench.Find<QPushButton>(&window, "cmdBrowse"), Qt::LeftButton);
-  QCOMPARE(bench.chooser.filters, QStringList{"All Files (*)"});
+  QCOMPARE(bench.chooser.filters(), QStringList{"All Files (*)"});
   QCOMPARE(name->text(), QString::fromStdString(file));
   QVERIFY(replace->isEnabled());
   QTest::mouseClick(replace, Qt::LeftButton);
@@ -300,7 +252,7 @@ void TstFrmSearch::replaceSpecialRepairsAChosenFile() {
   QTest::mouseClick(replace, Qt::LeftButton);  // already repaired: nothing to replace
   auto* status = bench.Find<QListWidget>(&window, "lstStatus");
   QCOMPARE(
-      Bench::Texts(status),
+      Texts(status),
       (QStringList{"Processing File: " + name->text(), "File fixed. 2 occurrences replaced.",
                    "Processing File: " + name->text(), "File fixed. 0 occurrences replaced."}));
 
@@ -311,15 +263,9 @@ void TstFrmSearch::replaceSpecialRepairsAChosenFile() {
   name->setText(" " + QString::fromStdString(file).replace('/', '\\') + " ");
   bench.Find<QPushButton>(&window, "cmdClose")->setFocus();
   QCOMPARE(name->text(), QString::fromStdString(file));
-  bench.Screenshot(&window, "replace-special.png");
+  SaveScreenshot(window, "replace-special.png");
 }
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
-  TstFrmSearch test;
-  return QTest::qExec(&test, argc, argv);
-}
+TARVELO_WIDGET_TEST_MAIN(TstFrmSearch)
 
 #include "tst_frm_search.moc"
