@@ -8,6 +8,7 @@
 #include "common/int16.h"
 #include "common/paths.h"
 #include "common/text.h"
+#include "support/raised_by.h"
 
 namespace tarvelo {
 namespace {
@@ -24,12 +25,8 @@ TEST(Int16Test, ToInt16ConvertsOrRaises) {
       {"-", kTypeMismatch},       {".", kTypeMismatch},   {"1e3", kTypeMismatch},
       {"12abc", kTypeMismatch},   {"1 2", kTypeMismatch}, {"0x10", kTypeMismatch}};
   for (const auto& [text, number] : raises) {
-    try {
-      ToInt16(text);
-      ADD_FAILURE() << text;
-    } catch (const TarveloError& error) {
-      EXPECT_EQ(error.number, number) << text;
-    }
+    const TarveloError error = testing::RaisedBy([&] { ToInt16(text); });
+    EXPECT_EQ(error.number, number) << text;
   }
 }
 

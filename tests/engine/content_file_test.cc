@@ -11,6 +11,7 @@
 #include "common/log_sink.h"
 #include "project/file_store.h"
 #include "project/project_settings.h"
+#include "support/raised_by.h"
 #include "support/test_support.h"
 
 namespace tarvelo {
@@ -37,14 +38,9 @@ class ContentFileTest : public ::testing::Test {
 
   // Loads and expects the load to raise `number`; returns the description.
   std::string LoadError(const std::string& text, int number) {
-    try {
-      Load(text);
-    } catch (const TarveloError& error) {
-      EXPECT_EQ(error.number, number);
-      return error.description;
-    }
-    ADD_FAILURE() << "no error raised";
-    return std::string();
+    const TarveloError error = RaisedBy([&] { Load(text); });
+    EXPECT_EQ(error.number, number);
+    return error.description;
   }
 
   std::vector<std::string> Names() const {
@@ -276,14 +272,12 @@ TEST_F(ContentFileTest, MissingAndEmptyPaths) {
       LoadContentFile(files_, settings_, macros_, log_, kLevelGlobals, entry_, missing, true, true),
       kMissingIgnored);
   EXPECT_EQ(entry_.path, "untouched");
-  try {
+  const TarveloError error = RaisedBy([&] {
     LoadContentFile(files_, settings_, macros_, log_, kLevelGlobals, entry_, missing, true, false);
-    ADD_FAILURE() << "no error raised";
-  } catch (const TarveloError& error) {
-    EXPECT_EQ(error.number, kErrMissingFile);
-    EXPECT_EQ(error.description,
-              "Could not open file at " + missing + ". Project generation halted.");
-  }
+  });
+  EXPECT_EQ(error.number, kErrMissingFile);
+  EXPECT_EQ(error.description,
+            "Could not open file at " + missing + ". Project generation halted.");
 }
 
 TEST_F(ContentFileTest, ReloadingAnEntryDropsTheOldSlots) {
@@ -381,13 +375,9 @@ TEST(ParseParametersTest, MalformedListsRaise) {
       {"[@L(@a:1]", "[@L(@a:1]"}, {"[@L)](@a:1)", "[@L)](@a:1)"}, {" [@L] ", "[@L]"}};
   for (const auto& [bad, trimmed] : cases) {
     std::string text = bad;
-    try {
-      ParseParameters(settings, work, text);
-      ADD_FAILURE() << bad;
-    } catch (const TarveloError& error) {
-      EXPECT_EQ(error.number, kErrMacroSyntax);
-      EXPECT_EQ(error.description, "Error processing macro tag and parameters: " + trimmed);
-    }
+    const TarveloError error = RaisedBy([&] { ParseParameters(settings, work, text); });
+    EXPECT_EQ(error.number, kErrMacroSyntax) << bad;
+    EXPECT_EQ(error.description, "Error processing macro tag and parameters: " + trimmed);
   }
 }
 

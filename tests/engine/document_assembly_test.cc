@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,7 @@
 #include "common/text.h"
 #include "engine/expand_line.h"
 #include "project/workspace.h"
+#include "support/raised_by.h"
 #include "support/test_support.h"
 
 namespace tarvelo {
@@ -24,16 +24,6 @@ using namespace testing;
 
 constexpr const char* kNestingError =
     "Maximum number of nested Macros was exceeded. Please update the Project Properties.";
-
-TarveloError CaughtError(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const TarveloError& error) {
-    return error;
-  }
-  ADD_FAILURE() << "no error was raised";
-  return TarveloError(0, "");
-}
 
 class DocumentAssemblyTest : public ::testing::Test {
  protected:
@@ -149,7 +139,7 @@ TEST_F(DocumentAssemblyTest, EachReferenceNeedsItsOwnPassWithinTheLimit) {
       EXPECT_EQ(kGenerated, Assemble(c.text));
       EXPECT_EQ(c.output, Output());
     } else {
-      const TarveloError error = CaughtError([&] { Assemble(c.text); });
+      const TarveloError error = RaisedBy([&] { Assemble(c.text); });
       EXPECT_EQ(kErrGenerationHalted, error.number);
       EXPECT_EQ(kNestingError, error.description);
       EXPECT_FALSE(testing::Exists(output_));
@@ -278,7 +268,7 @@ TEST_F(DocumentAssemblyTest, WarningsWithAnEqualOutputStillGiveUpToDate) {
 
 TEST_F(DocumentAssemblyTest, TemplateThatCannotBeOpenedNamesItsPath) {
   document().tmpl = dir_ / "missing.tpl";
-  const TarveloError error = CaughtError([&] { AssembleDocument(workspace_, expander_, 0, 0); });
+  const TarveloError error = RaisedBy([&] { AssembleDocument(workspace_, expander_, 0, 0); });
   EXPECT_EQ(kFileNotFound, error.number);
   EXPECT_EQ("File not found (" + document().tmpl + ")", error.description);
 }
@@ -304,7 +294,7 @@ TEST_F(DocumentAssemblyTest, FailingDocumentKeepsTheOldOutput) {
   workspace_.settings.optimization_status = 1;
   workspace_.settings.optimization_level = 2;
   WriteFile(output_, "old\r\n");
-  const TarveloError error = CaughtError([&] { Assemble("<p>\r\n<p>[@A</p>\r\n"); });
+  const TarveloError error = RaisedBy([&] { Assemble("<p>\r\n<p>[@A</p>\r\n"); });
   EXPECT_EQ(kErrMacroSyntax, error.number);
   EXPECT_EQ("old\r\n", Output());
   std::vector<std::string> names;
@@ -331,7 +321,7 @@ TEST_F(DocumentAssemblyTest, RunawayExpansionEndsTheDocumentAndCutsItsPassFiles)
   workspace_.settings.max_nested_macros = 1000;
   workspace_.max_pass_bytes = 1 << 20;
   WriteFile(output_, "old\r\n");
-  const TarveloError error = CaughtError([&] { Assemble("[@A]"); });
+  const TarveloError error = RaisedBy([&] { Assemble("[@A]"); });
   EXPECT_EQ(kErrGenerationHalted, error.number);
   EXPECT_EQ(kRunawayExpansionError, error.description);
   EXPECT_EQ("old\r\n", Output());

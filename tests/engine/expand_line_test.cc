@@ -9,6 +9,7 @@
 
 #include "common/error.h"
 #include "engine/expand_fixture.h"
+#include "support/raised_by.h"
 
 namespace tarvelo {
 namespace {
@@ -247,13 +248,9 @@ TEST_F(ExpandLineTest, WildcardGivesOneLinePerMatch) {
 TEST_F(ExpandLineTest, MalformedReferencesRaise10001) {
   const char* lines[] = {"ab [@X cd", "[@LINK(@a:1]", "[@"};
   for (const char* line : lines) {
-    try {
-      Expand(line);
-      ADD_FAILURE() << "no error for " << line;
-    } catch (const TarveloError& error) {
-      EXPECT_EQ(error.number, 10001);
-      EXPECT_EQ(error.description, std::string("Invalid tag in string: ") + line);
-    }
+    const TarveloError error = testing::RaisedBy([&] { Expand(line); });
+    EXPECT_EQ(error.number, 10001) << line;
+    EXPECT_EQ(error.description, std::string("Invalid tag in string: ") + line);
   }
 }
 

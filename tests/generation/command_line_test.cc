@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "common/error.h"
+#include "support/raised_by.h"
 
 namespace tarvelo {
 namespace {
@@ -48,19 +49,10 @@ TEST(CommandLineTest, DefaultsAndOddValues) {
 TEST(CommandLineTest, ModifiedOnlyMustBeA16BitNumber) {
   EXPECT_EQ(ParseCommandLine("/modified-only=0").modified_only, 0);
   for (const char* bad : {"/modified-only=", "/modified-only=yes"}) {
-    try {
-      ParseCommandLine(bad);
-      FAIL() << bad;
-    } catch (const TarveloError& e) {
-      EXPECT_EQ(e.number, kTypeMismatch) << bad;
-    }
+    const TarveloError e = testing::RaisedBy([&] { ParseCommandLine(bad); });
+    EXPECT_EQ(e.number, kTypeMismatch) << bad;
   }
-  try {
-    ParseCommandLine("/modified-only=40000");
-    FAIL();
-  } catch (const TarveloError& e) {
-    EXPECT_EQ(e.number, kOverflow);
-  }
+  EXPECT_EQ(testing::RaisedBy([&] { ParseCommandLine("/modified-only=40000"); }).number, kOverflow);
 }
 
 }  // namespace

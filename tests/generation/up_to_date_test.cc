@@ -11,6 +11,7 @@
 #include "common/text.h"
 #include "project/output_checks.h"
 #include "project/workspace.h"
+#include "support/raised_by.h"
 #include "support/test_support.h"
 
 namespace tarvelo {
@@ -106,13 +107,9 @@ TEST_F(UpToDateTest, MissingSourceRaisesTheFileSystemError) {
   WriteFile(document().document, "out");
   WriteFile(Source("g1.par"), "x");
   SetModified(Source("g1.par"), 0);
-  try {
-    SourcesOutOfDate(workspace_, 0, 0);
-    FAIL() << "no error was raised";
-  } catch (const TarveloError& error) {
-    EXPECT_EQ(kFileNotFound, error.number);
-    EXPECT_EQ("File not found (" + Source("g2.par") + ")", error.description);
-  }
+  const TarveloError error = RaisedBy([&] { SourcesOutOfDate(workspace_, 0, 0); });
+  EXPECT_EQ(kFileNotFound, error.number);
+  EXPECT_EQ("File not found (" + Source("g2.par") + ")", error.description);
 }
 
 TEST_F(UpToDateTest, CompareTextFilesComparesLinesNotLineEnds) {

@@ -13,6 +13,7 @@
 
 #include "common/error.h"
 #include "project/file_locks.h"
+#include "support/raised_by.h"
 #include "support/test_support.h"
 
 namespace tarvelo {
@@ -114,36 +115,18 @@ TEST(FileStoreTest, ReadingPastTheEndRaisesInputPastEnd) {
   WriteFile(dir / "a.txt", "one");
   TextReader reader = files.OpenTextFile(dir / "a.txt");
   EXPECT_EQ(reader.ReadLine(), "one");
-  try {
-    reader.ReadLine();
-    FAIL();
-  } catch (const TarveloError& e) {
-    EXPECT_EQ(e.number, kInputPastEndOfFile);
-  }
+  EXPECT_EQ(RaisedBy([&] { reader.ReadLine(); }).number, kInputPastEndOfFile);
 }
 
 TEST(FileStoreTest, OpenErrorsNameThePath) {
   TempDir dir;
   FileStore files;
-  try {
-    files.OpenTextFile(dir / "missing.txt");
-    FAIL();
-  } catch (const TarveloError& e) {
-    EXPECT_EQ(e.number, kFileNotFound);
-    EXPECT_EQ(e.description, "File not found (" + (dir / "missing.txt") + ")");
-  }
-  try {
-    files.OpenTextFile(dir / "nofolder/missing.txt");
-    FAIL();
-  } catch (const TarveloError& e) {
-    EXPECT_EQ(e.number, kPathNotFound);
-  }
-  try {
-    files.OpenTextFile(dir.path());
-    FAIL();
-  } catch (const TarveloError& e) {
-    EXPECT_EQ(e.number, kPathFileAccessError);
-  }
+  const TarveloError missing = RaisedBy([&] { files.OpenTextFile(dir / "missing.txt"); });
+  EXPECT_EQ(missing.number, kFileNotFound);
+  EXPECT_EQ(missing.description, "File not found (" + (dir / "missing.txt") + ")");
+  EXPECT_EQ(RaisedBy([&] { files.OpenTextFile(dir / "nofolder/missing.txt"); }).number,
+            kPathNotFound);
+  EXPECT_EQ(RaisedBy([&] { files.OpenTextFile(dir.path()); }).number, kPathFileAccessError);
 }
 
 TEST(FileStoreTest, BackslashesAndDrivesMapToTheDisk) {
@@ -394,17 +377,15 @@ TEST(FileStoreTest, RewritingASymbolicLinkReplacesItsTarget) {
   const std::string loop =
       "Path/File access error: the symbolic links loop (" + dir / "home/loop1" + ")";
   for (int write = 0; write < 2; ++write) {
-    try {
+    const TarveloError error = RaisedBy([&] {
       if (write == 1) {
         files.ReplaceTextFile(dir / "home/loop1");
       } else {
         files.OpenTextFile(dir / "home/loop1");
       }
-      ADD_FAILURE() << "no error";
-    } catch (const TarveloError& error) {
-      EXPECT_EQ(error.number, kPathFileAccessError);
-      EXPECT_EQ(error.description, loop);
-    }
+    });
+    EXPECT_EQ(error.number, kPathFileAccessError) << write;
+    EXPECT_EQ(error.description, loop);
   }
   EXPECT_TRUE(std::filesystem::is_symlink(dir / "home/loop1"));
 }
@@ -413,13 +394,9 @@ TEST(FileStoreTest, AFullDiskIsDiskFull) {
   FileStore files;
   TextWriter writer = files.OpenTextFileForAppending("/dev/full");
   writer.WriteLine("line");
-  try {
-    writer.Close();
-    ADD_FAILURE() << "no error";
-  } catch (const TarveloError& error) {
-    EXPECT_EQ(error.number, 61);
-    EXPECT_EQ(error.description, "Disk full (/dev/full)");
-  }
+  const TarveloError error = RaisedBy([&] { writer.Close(); });
+  EXPECT_EQ(error.number, 61);
+  EXPECT_EQ(error.description, "Disk full (/dev/full)");
 }
 
 TEST(FileLocksTest, FolderLocksExcludeEachOtherAndEndWithTheirHolder) {

@@ -6,6 +6,7 @@
 
 #include "common/error.h"
 #include "project/file_store.h"
+#include "support/raised_by.h"
 #include "support/test_support.h"
 
 namespace tarvelo {
@@ -50,13 +51,9 @@ TEST(KeyValueTextTest, NumbersAreSixteenBitDecimals) {
   const std::pair<const char*, int> failures[] = {
       {"c", kTypeMismatch}, {"d", kOverflow}, {"e", kTypeMismatch}, {"f", kTypeMismatch}};
   for (const auto& [key, number] : failures) {
-    try {
-      text.Number(key, 0);
-      ADD_FAILURE() << key;
-    } catch (const TarveloError& error) {
-      EXPECT_EQ(error.number, number) << key;
-      EXPECT_EQ(error.description, RuntimeErrorText(number)) << key;
-    }
+    const TarveloError error = RaisedBy([&] { text.Number(key, 0); });
+    EXPECT_EQ(error.number, number) << key;
+    EXPECT_EQ(error.description, RuntimeErrorText(number)) << key;
   }
 }
 
@@ -70,12 +67,8 @@ TEST(KeyValueTextTest, ReadsFilesWithLongLinesAndJunk) {
   EXPECT_EQ(text.Text("long", ""), long_value);
   EXPECT_EQ(text.Text("name", ""), "Site");
 
-  try {
-    KeyValueText::Read(files, dir / "missing.ini");
-    FAIL();
-  } catch (const TarveloError& error) {
-    EXPECT_EQ(error.number, kFileNotFound);
-  }
+  EXPECT_EQ(RaisedBy([&] { KeyValueText::Read(files, dir / "missing.ini"); }).number,
+            kFileNotFound);
 }
 
 TEST(KeyValueWriterTest, WritesTrimmedLinesWithCrLfAndReadsThemBack) {

@@ -11,11 +11,13 @@
 #include "common/error.h"
 #include "project/program_options.h"
 #include "project/project_settings.h"
+#include "support/raised_by.h"
 #include "support/test_support.h"
 
 namespace tarvelo {
 namespace {
 
+using testing::RaisedBy;
 using testing::ScriptedHost;
 using Argv = std::vector<std::string>;
 
@@ -171,13 +173,9 @@ TEST_F(LaunchersTest, EveryFailedStartRaisesItsOwnError) {
   };
   desktop.start_result = false;
   for (const Case& c : cases) {
-    try {
-      c.launch(launchers);
-      ADD_FAILURE() << c.text;
-    } catch (const TarveloError& e) {
-      EXPECT_EQ(e.number, c.number);
-      EXPECT_EQ(e.description, c.text);
-    }
+    const TarveloError e = RaisedBy([&] { c.launch(launchers); });
+    EXPECT_EQ(e.number, c.number);
+    EXPECT_EQ(e.description, c.text);
   }
   EXPECT_EQ(desktop.started.size(), 6u);
   EXPECT_TRUE(host.messages.empty());
@@ -185,12 +183,7 @@ TEST_F(LaunchersTest, EveryFailedStartRaisesItsOwnError) {
 
 TEST_F(LaunchersTest, ALineWithoutAProgramFailsWithoutStartingAnything) {
   options.editor = "  ";
-  try {
-    launchers.LaunchEditor("");
-    FAIL();
-  } catch (const TarveloError& e) {
-    EXPECT_EQ(e.number, kErrLaunchEditor);
-  }
+  EXPECT_EQ(RaisedBy([&] { launchers.LaunchEditor(""); }).number, kErrLaunchEditor);
   EXPECT_TRUE(desktop.started.empty());
 }
 
@@ -307,24 +300,16 @@ TEST_F(LaunchersTest, UnchosenApplicationShowsTheFolderInstead) {
       (std::vector<Argv>{{"xdg-open", "/site/"}, {"xdg-open", "."}, {"xdg-open", "/site/odd/"}}));
   EXPECT_TRUE(host.messages.empty());
   desktop.start_result = false;
-  try {
-    launchers.OpenWithDefaultApplication("/site/a.xyz", 1);
-    FAIL();
-  } catch (const TarveloError& e) {
-    EXPECT_EQ(e.number, kErrDefaultApplication);
-    EXPECT_EQ(e.description, "Error launching default application for /site/a.xyz.");
-  }
+  const TarveloError e = RaisedBy([&] { launchers.OpenWithDefaultApplication("/site/a.xyz", 1); });
+  EXPECT_EQ(e.number, kErrDefaultApplication);
+  EXPECT_EQ(e.description, "Error launching default application for /site/a.xyz.");
 }
 
 TEST_F(LaunchersTest, AFailingDesktopRaisesTheDefaultApplicationError) {
   desktop.open_throws = true;
-  try {
-    launchers.OpenWithDefaultApplication("/site/a.html", 1);
-    FAIL();
-  } catch (const TarveloError& e) {
-    EXPECT_EQ(e.number, 10020);
-    EXPECT_EQ(e.description, "Error launching default application for /site/a.html.");
-  }
+  const TarveloError e = RaisedBy([&] { launchers.OpenWithDefaultApplication("/site/a.html", 1); });
+  EXPECT_EQ(e.number, 10020);
+  EXPECT_EQ(e.description, "Error launching default application for /site/a.html.");
 }
 
 TEST_F(LaunchersTest, ExploreFolderExpandsAndTakesTheDefaultDrive) {

@@ -9,6 +9,7 @@
 
 #include "common/error.h"
 #include "project/file_store.h"
+#include "support/raised_by.h"
 #include "support/test_support.h"
 
 namespace tarvelo {
@@ -88,13 +89,10 @@ TEST_F(ProgramOptionsTest, ReadFailuresNameTheFile) {
       "editor=ed\r\n" + std::string(100000, 'z') + "\r\nmaximum-projects=2x\r\n";
   WriteFile(ini(), content);
   ProgramOptions options;
-  try {
-    ReadProgramOptionsFile(files_, program_folder(), "", options);
-    FAIL();
-  } catch (const TarveloError& error) {
-    EXPECT_EQ(error.number, kTypeMismatch);
-    EXPECT_EQ(error.description, "Error reading Program Data file " + ini() + ". Type mismatch.");
-  }
+  const TarveloError error =
+      RaisedBy([&] { ReadProgramOptionsFile(files_, program_folder(), "", options); });
+  EXPECT_EQ(error.number, kTypeMismatch);
+  EXPECT_EQ(error.description, "Error reading Program Data file " + ini() + ". Type mismatch.");
   EXPECT_EQ(options.editor, "ed");
   EXPECT_EQ(ReadFile(ini()), content);
 }
@@ -197,14 +195,10 @@ TEST_F(ProgramOptionsTest, AnUpdateKeepsWhatAnotherInstanceWrote) {
 
 TEST_F(ProgramOptionsTest, AFailedFirstRunWriteIsRaised) {
   std::filesystem::create_directories(ini());  // a folder where the file should be
-  try {
-    CheckProgramOptionsFile(files_, host_, program_folder(), "", false);
-    FAIL();
-  } catch (const TarveloError& error) {
-    EXPECT_EQ(error.number, kPathFileAccessError);
-    EXPECT_TRUE(
-        error.description.starts_with("Error writing to Program Data file " + ini() + ". "));
-  }
+  const TarveloError error =
+      RaisedBy([&] { CheckProgramOptionsFile(files_, host_, program_folder(), "", false); });
+  EXPECT_EQ(error.number, kPathFileAccessError);
+  EXPECT_TRUE(error.description.starts_with("Error writing to Program Data file " + ini() + ". "));
 }
 
 TEST(ApplyDefaultDriveTest, OnlyPathsRootedOnTheCurrentDriveTakeTheDrive) {

@@ -10,6 +10,7 @@
 #include "project/program_options.h"
 #include "project/project_settings.h"
 #include "project/workspace.h"
+#include "support/raised_by.h"
 #include "support/test_support.h"
 
 namespace tarvelo {
@@ -40,14 +41,10 @@ class ProjectDefinitionTest : public ::testing::Test {
   // The error of a failed read; `partial` receives what was read before it.
   TarveloError Raised(bool resolve, ProjectDefinition* partial = nullptr) {
     ProjectDefinition definition;
-    try {
-      ReadProjectDefinitionFile(files_, settings_, options_, resolve, definition);
-    } catch (const TarveloError& error) {
-      if (partial != nullptr) *partial = definition;
-      return error;
-    }
-    ADD_FAILURE() << "no error";
-    return TarveloError(0, "");
+    const TarveloError error = RaisedBy(
+        [&] { ReadProjectDefinitionFile(files_, settings_, options_, resolve, definition); });
+    if (partial != nullptr) *partial = definition;
+    return error;
   }
 
   TempDir dir_;

@@ -11,6 +11,7 @@
 #include "project/history_operations.h"
 #include "project/startup.h"
 #include "project/workspace.h"
+#include "support/raised_by.h"
 #include "support/test_support.h"
 
 namespace tarvelo {
@@ -108,14 +109,11 @@ TEST_F(ProjectHistoryTest, ABadStateFailsTheReadAndKeepsWhatCameBefore) {
     WriteFile(history_path(), content);
     ProjectHistory history;
     history.current_index = 7;
-    try {
-      ReadProjectHistory(files_, history_path(), history);
-      ADD_FAILURE() << c.bad_line.substr(0, 20);
-    } catch (const TarveloError& error) {
-      EXPECT_EQ(error.number, c.number);
-      EXPECT_EQ(error.description, "Error reading Project History file " + history_path() + ". " +
-                                       RuntimeErrorText(c.number) + ".");
-    }
+    const TarveloError error =
+        RaisedBy([&] { ReadProjectHistory(files_, history_path(), history); });
+    EXPECT_EQ(error.number, c.number) << c.bad_line.substr(0, 20);
+    EXPECT_EQ(error.description, "Error reading Project History file " + history_path() + ". " +
+                                     RuntimeErrorText(c.number) + ".");
     EXPECT_EQ(history.last_index, 0);
     EXPECT_EQ(history.entries[0].path, a);
     EXPECT_EQ(history.current_index, -1);
@@ -220,12 +218,8 @@ TEST_F(ProjectHistoryTest, FindResizeAndReset) {
 
   ResizeProjectHistory(history, -5);
   EXPECT_TRUE(history.entries.empty());
-  try {
-    ResetProjectHistory(history, "/opt/tv");
-    FAIL();
-  } catch (const TarveloError& error) {
-    EXPECT_EQ(error.number, kSubscriptOutOfRange);
-  }
+  EXPECT_EQ(RaisedBy([&] { ResetProjectHistory(history, "/opt/tv"); }).number,
+            kSubscriptOutOfRange);
 }
 
 // ---------------------------------------------------------------- operations

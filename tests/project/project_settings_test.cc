@@ -6,6 +6,7 @@
 
 #include "common/error.h"
 #include "project/file_store.h"
+#include "support/raised_by.h"
 #include "support/test_support.h"
 
 namespace tarvelo {
@@ -115,14 +116,10 @@ TEST_F(ProjectSettingsTest, ABadNumberStopsTheReadWhereItStands) {
     settings.name = "Old";
     const std::string content =
         std::string("name=New\r\nmax-folders=3\r\n") + c.line + "\r\nmax-project-macros=7\r\n";
-    try {
-      Read(content, settings);
-      ADD_FAILURE() << c.line;
-    } catch (const TarveloError& error) {
-      EXPECT_EQ(error.number, c.number);
-      EXPECT_EQ(error.description, "Error reading Project Data file " + (dir_ / "site.web") + ". " +
-                                       c.description + ".");
-    }
+    const TarveloError error = RaisedBy([&] { Read(content, settings); });
+    EXPECT_EQ(error.number, c.number) << c.line;
+    EXPECT_EQ(error.description, "Error reading Project Data file " + (dir_ / "site.web") + ". " +
+                                     c.description + ".");
     EXPECT_EQ(settings.name, "New");
     EXPECT_EQ(settings.max_folders, 3);
     EXPECT_EQ(settings.max_project_macros, 99);
@@ -148,15 +145,12 @@ TEST_F(ProjectSettingsTest, JunkAndLongLinesDoNotUpsetTheReader) {
       settings);
   EXPECT_EQ(settings.name, "Still Here");
 
-  try {
-    ReadProjectSettingsFile(files_, dir_ / "gone.web", settings);
-    FAIL();
-  } catch (const TarveloError& error) {
-    EXPECT_EQ(error.number, kFileNotFound);
-    EXPECT_EQ(error.description.rfind(
-                  "Error reading Project Data file " + (dir_ / "gone.web") + ". File not found", 0),
-              0u);
-  }
+  const TarveloError error =
+      RaisedBy([&] { ReadProjectSettingsFile(files_, dir_ / "gone.web", settings); });
+  EXPECT_EQ(error.number, kFileNotFound);
+  EXPECT_EQ(error.description.rfind(
+                "Error reading Project Data file " + (dir_ / "gone.web") + ". File not found", 0),
+            0u);
   EXPECT_FALSE(testing::Exists(dir_ / "gone.web"));
 }
 
@@ -181,16 +175,12 @@ TEST_F(ProjectSettingsTest, ReadSettingFromFileIsSilentAboutMissingFiles) {
 TEST_F(ProjectSettingsTest, AFailedWriteNamesTheFile) {
   ProjectSettings settings = NewProjectSettings();
   settings.project_file_path = dir_ / "missing/site.web";
-  try {
-    WriteProjectSettings(files_, settings);
-    FAIL();
-  } catch (const TarveloError& error) {
-    EXPECT_EQ(error.number, kPathNotFound);
-    EXPECT_EQ(error.description.rfind("Error writing to Project Data file " +
-                                          settings.project_file_path + ". Path not found",
-                                      0),
-              0u);
-  }
+  const TarveloError error = RaisedBy([&] { WriteProjectSettings(files_, settings); });
+  EXPECT_EQ(error.number, kPathNotFound);
+  EXPECT_EQ(error.description.rfind("Error writing to Project Data file " +
+                                        settings.project_file_path + ". Path not found",
+                                    0),
+            0u);
 }
 
 }  // namespace

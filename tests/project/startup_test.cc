@@ -10,6 +10,7 @@
 #include "common/error.h"
 #include "project/log.h"
 #include "project/workspace.h"
+#include "support/raised_by.h"
 #include "support/test_support.h"
 
 namespace tarvelo {
@@ -79,12 +80,8 @@ TEST(EnsureFolderPathTest, CreatesEveryFolderUpToTheLastSeparator) {
   EnsureFolderPath(files, dir / "x/y/");  // existing folders are fine
 
   WriteFile(dir / "plain.txt", "x");
-  try {
-    EnsureFolderPath(files, dir / "plain.txt/sub/");
-    FAIL();
-  } catch (const TarveloError& error) {
-    EXPECT_EQ(error.number, kPathFileAccessError);
-  }
+  EXPECT_EQ(RaisedBy([&] { EnsureFolderPath(files, dir / "plain.txt/sub/"); }).number,
+            kPathFileAccessError);
 }
 
 TEST(InstallResourcesTest, CopiesWhatIsMissingAndNeverOverwrites) {

@@ -16,6 +16,7 @@
 #include "search/occurrences.h"
 #include "search/replace_run.h"
 #include "search/search_reporter.h"
+#include "support/raised_by.h"
 #include "support/test_support.h"
 
 namespace tarvelo {
@@ -124,12 +125,7 @@ TEST_F(SearchTest, FileListGrowsByHundredsUpToTheSixteenBitLimit) {
   EXPECT_EQ(list.capacity(), 110);
   for (int i = 0; i < 32710; ++i) list.AddFileToList("f" + std::to_string(i));
   EXPECT_EQ(list.capacity(), 32710);
-  try {
-    list.AddFileToList("one more");
-    FAIL();
-  } catch (const TarveloError& error) {
-    EXPECT_EQ(error.number, kOverflow);
-  }
+  EXPECT_EQ(RaisedBy([&] { list.AddFileToList("one more"); }).number, kOverflow);
 }
 
 TEST(Occurrences, CountFollowsTheMatchingRules) {
@@ -201,12 +197,8 @@ TEST(Occurrences, APositionBeyondTheSixteenBitLimitOverflows) {
     std::string line = far;
     EXPECT_THROW(ReplaceInLine(line, "x", "y", false, count_only), TarveloError);
   }
-  try {
-    CountOccurrences(far, "x", false, false, settings);
-    FAIL();
-  } catch (const TarveloError& error) {
-    EXPECT_EQ(error.number, kOverflow);
-  }
+  EXPECT_EQ(RaisedBy([&] { CountOccurrences(far, "x", false, false, settings); }).number,
+            kOverflow);
 }
 
 TEST_F(SearchTest, FindLogsEveryFileAndSumsUp) {

@@ -8,6 +8,7 @@
 #include "common/error.h"
 #include "engine/macro_table.h"
 #include "project/workspace.h"
+#include "support/raised_by.h"
 #include "support/test_support.h"
 
 namespace tarvelo {
@@ -165,12 +166,8 @@ TEST_F(FileListingTest, MacrosOfAMissingOrBinaryFileRaiseAnErrorNamingIt) {
                                        "Macros to list."},
   };
   for (const auto& [path, description] : cases) {
-    try {
-      ListMacros(workspace_, path, kLevelGlobals);
-      ADD_FAILURE() << path;
-    } catch (const TarveloError& error) {
-      EXPECT_EQ(error.description, description);
-    }
+    const TarveloError error = RaisedBy([&] { ListMacros(workspace_, path, kLevelGlobals); });
+    EXPECT_EQ(error.description, description);
   }
 }
 

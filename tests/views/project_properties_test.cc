@@ -11,6 +11,7 @@
 #include "project/project_history.h"
 #include "project/startup.h"
 #include "project/workspace.h"
+#include "support/raised_by.h"
 #include "support/test_support.h"
 #include "views/folder_picker.h"
 #include "views/program_options_update.h"
@@ -144,13 +145,9 @@ TEST_F(NewProjectTest, ChoicesAndAnEmptyContentRootLimitWhatIsMade) {
 TEST_F(NewProjectTest, ARootThatCannotBeMadeRaises10019) {
   WriteFile(dir_ / "blocked", "a file in the way");
   settings_.content_root = dir_ / "blocked/src/";
-  try {
-    Create();
-    FAIL() << "no error";
-  } catch (const TarveloError& error) {
-    EXPECT_EQ(error.number, 10019);
-    EXPECT_EQ(error.description, "Error creating sample project files.");
-  }
+  const TarveloError error = RaisedBy([&] { Create(); });
+  EXPECT_EQ(error.number, 10019);
+  EXPECT_EQ(error.description, "Error creating sample project files.");
   EXPECT_TRUE(Exists(dir_ / "out"));  // what was made before the failure stays
 }
 

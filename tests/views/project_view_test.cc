@@ -7,6 +7,7 @@
 
 #include "common/error.h"
 #include "project/workspace.h"
+#include "support/raised_by.h"
 #include "support/test_support.h"
 
 namespace tarvelo {
@@ -221,12 +222,7 @@ TEST_F(ProjectViewTest, ListsAGlobalFileUpToItsOwnLimit) {
   WriteFile(dir_ / "content/b.par", "[@A]:\r\n1\r\n[@]\r\n[@B]:\r\n2\r\n[@]\r\n");
   const std::vector<ColumnEntry> files = view_.ContentFiles(0, 0, false);
   EXPECT_EQ(view_.Macros(files, 30).size(), 2u);
-  try {
-    view_.Macros(files, 11);
-    ADD_FAILURE() << "no error";
-  } catch (const TarveloError& error) {
-    EXPECT_EQ(error.number, kErrTooManyMacros);
-  }
+  EXPECT_EQ(RaisedBy([&] { view_.Macros(files, 11); }).number, kErrTooManyMacros);
   EXPECT_EQ(view_.MacroValueText(0, false), "");
 }
 
