@@ -5,41 +5,22 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <stdexcept>
 #include <utility>
 
 #include "common/error.h"
 #include "project/program_options.h"
 #include "project/project_settings.h"
 #include "support/raised_by.h"
+#include "support/recording_desktop.h"
 #include "support/test_support.h"
 
 namespace tarvelo {
 namespace {
 
 using testing::RaisedBy;
+using testing::RecordingDesktop;
 using testing::ScriptedHost;
 using Argv = std::vector<std::string>;
-
-/// Records what would have been started or opened, and answers as told.
-class RecordingDesktop : public DesktopServices {
- public:
-  bool StartDetached(const Argv& program_and_arguments) override {
-    started.push_back(program_and_arguments);
-    return start_result;
-  }
-  int OpenWithDesktop(const std::string& path, bool explore_folder) override {
-    opened.emplace_back(path, explore_folder);
-    if (open_throws) throw std::runtime_error("no desktop");
-    return open_result;
-  }
-
-  std::vector<Argv> started;
-  std::vector<std::pair<std::string, bool>> opened;
-  bool start_result = true;
-  int open_result = 42;
-  bool open_throws = false;
-};
 
 class LaunchersTest : public ::testing::Test {
  protected:
