@@ -71,14 +71,7 @@ class DocumentAssemblyTest : public ::testing::Test {
 
   // The log lines written after the fixture's first line.
   std::vector<std::string> LogDetails() const {
-    std::vector<std::string> lines;
-    const std::string log = ReadFile(workspace_.working.log_file);
-    bool first = true;
-    ForEachCrLfPiece(log, [&](std::string_view line) {
-      if (!first && !line.empty()) lines.emplace_back(line);
-      first = false;
-    });
-    return lines;
+    return LogLinesAfterTheFirst(workspace_.working.log_file);
   }
 
   static std::string Detail(const std::string& text) { return std::string(kLogPad) + text; }

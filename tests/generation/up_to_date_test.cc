@@ -42,13 +42,7 @@ class UpToDateTest : public ::testing::Test {
   DocumentEntry& document() { return workspace_.definition.folders[0].documents[0]; }
 
   std::vector<std::string> LogDetails() const {
-    std::vector<std::string> lines;
-    bool first = true;
-    ForEachCrLfPiece(ReadFile(workspace_.working.log_file), [&](std::string_view line) {
-      if (!first && !line.empty()) lines.emplace_back(line);
-      first = false;
-    });
-    return lines;
+    return testing::LogLinesAfterTheFirst(workspace_.working.log_file);
   }
 
   static std::string Detail(const std::string& text) { return std::string(kLogPad) + text; }

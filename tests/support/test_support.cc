@@ -10,6 +10,8 @@
 #include <random>
 #include <sstream>
 
+#include "common/text.h"
+
 namespace tarvelo::testing {
 
 namespace fs = std::filesystem;
@@ -79,6 +81,16 @@ std::int64_t Modified(const std::string& path) {
 void SetReadOnly(const std::string& path, bool read_only) {
   fs::permissions(path, fs::perms::owner_write,
                   read_only ? fs::perm_options::remove : fs::perm_options::add);
+}
+
+std::vector<std::string> LogLinesAfterTheFirst(const std::string& log_file) {
+  std::vector<std::string> lines;
+  bool first = true;
+  ForEachCrLfPiece(ReadFile(log_file), [&](std::string_view line) {
+    if (!first && !line.empty()) lines.emplace_back(line);
+    first = false;
+  });
+  return lines;
 }
 
 std::string KeysOf(const std::string& file_text) {

@@ -43,6 +43,8 @@ void SetModified(const std::string& path, std::int64_t seconds);
 std::int64_t Modified(const std::string& path);
 /// Clears or sets the owner's write bit.
 void SetReadOnly(const std::string& path, bool read_only);
+/// The non-empty lines of a log after its first, which the fixture wrote.
+std::vector<std::string> LogLinesAfterTheFirst(const std::string& log_file);
 /// The keys of a key=value file, in order, as one blank-separated text.
 std::string KeysOf(const std::string& file_text);
 /// The working files in the folder `temp` (ending with a separator), which is created.
