@@ -61,8 +61,7 @@ void Walk(const std::string& root, const std::string& relative,
 }  // namespace
 
 HostileSite::HostileSite() {
-  Write("site.web", "name=Hostile\r\ndocument-root=" + Path("out/") +
-                        "\r\ncontent-root=" + Path("src/") + "\r\ndefinition-file=project.txt\r\n");
+  WriteSiteFile(root(), "Hostile");
   Write("src/page.tpl", "<p>[@TITLE]</p>\r\n");
   Write("src/page.par", "[@TITLE]:\r\nHello\r\n[@]\r\n");
   Write("src/project.txt", "[Main]\r\nindex.html,page.tpl,page.par\r\n");
