@@ -519,13 +519,20 @@ void TextWriter::Close() {
 
 // ---------------------------------------------------------------- FileStore
 
-FileStore::FileStore() : unnamed_files_(::access("/proc/self/fd", X_OK) == 0) {
-  ProcessUmask();
+namespace {
+
+std::map<char, std::string> DrivesFromEnvironment() {
+  std::map<char, std::string> drives;
   for (char letter = 'A'; letter <= 'Z'; ++letter) {
     const std::string name = std::string("TARVELO_DRIVE_") + letter;
-    if (const char* value = std::getenv(name.c_str())) drives_[letter] = value;
+    if (const char* value = std::getenv(name.c_str())) drives[letter] = value;
   }
+  return drives;
 }
+
+}  // namespace
+
+FileStore::FileStore() : FileStore(DrivesFromEnvironment()) {}
 
 FileStore::FileStore(std::map<char, std::string> drives)
     : drives_(std::move(drives)), unnamed_files_(::access("/proc/self/fd", X_OK) == 0) {
@@ -779,11 +786,10 @@ void FileStore::CopyBytes(std::string_view bytes, std::string_view destination,
   } else if (S_ISREG(st.st_mode)) {
     seen_mode = static_cast<int>(st.st_mode & 07777);
   }
-  if (seen_mode != kSeenMissing && HoldsBytes(disk_destination, bytes) &&
-      ::utimensat(AT_FDCWD, disk_destination.c_str(), nullptr, 0) == 0) {
-    SweepFolderOnce(disk_destination);
-    return;
-  }
+  // A plain file of another size cannot hold the bytes: no need to open it.
+  const bool may_hold =
+      seen_mode == kNotSeen || (seen_mode >= 0 && st.st_size == static_cast<off_t>(bytes.size()));
+  if (may_hold && HoldsBytes(disk_destination, bytes) && TouchFile(destination)) return;
   TextWriter out = seen_mode == kNotSeen
                        ? ReplaceTextFile(destination)
                        : OpenReplacement(destination, disk_destination, seen_mode);
