@@ -4,6 +4,9 @@
 #define TARVELO_COMMON_LOG_SINK_H_
 
 #include <string>
+#include <string_view>
+
+#include "common/text.h"
 
 namespace tarvelo {
 
@@ -15,6 +18,12 @@ class LogSink {
   /// Starts the log anew with `line` as its first line. A sink without a file of its
   /// own just appends.
   virtual void RestartLog(const std::string& line) { WriteLog(line); }
+  /// Appends `text` indented under the line of the Document or file in hand.
+  void WriteDetail(std::string_view text) {
+    std::string line(kLogPad);
+    line += text;
+    WriteLog(line);
+  }
 };
 
 }  // namespace tarvelo

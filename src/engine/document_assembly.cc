@@ -58,7 +58,6 @@ class DocumentAssembler {
   // Puts the output in place at once, or hands it complete to the run's thread, which
   // puts it in place in the Document's turn.
   void Deliver(const std::function<void(TextWriter*)>& put);
-  void LogDetail(std::string_view text);
   [[noreturn]] void GrewTooLarge(int last_pass);
 
   Workspace& workspace_;
@@ -82,12 +81,6 @@ class DocumentAssembler {
 
 std::string DocumentAssembler::PassFile(int pass) const {
   return pass_stem_ + "." + std::to_string(pass);
-}
-
-void DocumentAssembler::LogDetail(std::string_view text) {
-  std::string line(kLogPad);
-  line += text;
-  log_.WriteLog(line);
 }
 
 Int16 DocumentAssembler::Run() {
@@ -157,10 +150,10 @@ Int16 DocumentAssembler::Run() {
                        "Properties.");
   }
   if (result_ == kUpToDate) {
-    LogDetail(">Document up-to-date");
+    log_.WriteDetail(">Document up-to-date");
   } else {
-    LogDetail(">Generated");
-    if (level > 0) LogDetail(">Optimization Level:" + DecimalText(level));
+    log_.WriteDetail(">Generated");
+    if (level > 0) log_.WriteDetail(">Optimization Level:" + DecimalText(level));
   }
   return result_;
 }
@@ -180,7 +173,7 @@ bool DocumentAssembler::RunExpansionPass(TextReader& reader, TextWriter& writer)
       expander_.ExpandLine(line_, output_, state, warning_);
       if (!warning_.empty()) {
         result_ = kGeneratedWithWarnings;
-        LogDetail(warning_);
+        log_.WriteDetail(warning_);
       }
       if (!output_.empty() && state != kBlockDropping) writer.WriteLine(output_);
     } else if (state != kBlockDropping) {
@@ -194,7 +187,7 @@ bool DocumentAssembler::RunExpansionPass(TextReader& reader, TextWriter& writer)
   if (state != kOutsideBlock && !unclosed_block_reported_) {
     unclosed_block_reported_ = true;
     result_ = kGeneratedWithWarnings;
-    LogDetail(kUnclosedBlockWarning);
+    log_.WriteDetail(kUnclosedBlockWarning);
   }
   return reference_found;
 }

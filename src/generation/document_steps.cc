@@ -26,10 +26,6 @@ std::string DocumentPrefix(Int16 folder_index, Int16 document_index) {
   return PadNumber(folder_index, 4) + ":" + PadNumber(document_index, 4) + " ";
 }
 
-void LogDetail(DocumentReport& report, std::string_view text) {
-  report.WriteLog(std::string(kLogPad) + std::string(text));
-}
-
 // Creates the folders of a path. Another job may create one of them at the same time,
 // which is no failure: the second attempt finds it.
 void MakeFolderPath(const FileStore& files, const std::string& folder) {
@@ -47,7 +43,7 @@ void HandleLoadResult(Int16 result, const std::string& path, DocumentReport& rep
   if (result == kLoadedWithWarnings) report.Count(&RunCounters::warnings);
   if (result != kMissingIgnored) return;
   report.Count(&RunCounters::missing_files);
-  LogDetail(report, "ERROR: Could not open file at " + path + ".");
+  report.WriteDetail("ERROR: Could not open file at " + path + ".");
   const std::string cr(1, kCr);
   Question question;
   question.kind = QuestionKind::kMissingFile;
@@ -64,7 +60,7 @@ void HandleLoadResult(Int16 result, const std::string& path, DocumentReport& rep
 void ReportAssemblyFailure(const std::string& output, const TarveloError& error,
                            DocumentReport& report) {
   report.Count(&RunCounters::errors);
-  LogDetail(report, "ERROR: " + error.description);
+  report.WriteDetail("ERROR: " + error.description);
   const std::string cr(1, kCr);
   Question question;
   question.kind = QuestionKind::kGenerationError;
@@ -97,13 +93,13 @@ void DocumentSteps::Generate(Int16 folder_index, Int16 document_index, DocumentR
 
   if (document.tmpl.empty()) {
     report.Count(&RunCounters::static_documents);
-    LogDetail(report, ">Static document, generation skipped");
+    report.WriteDetail(">Static document, generation skipped");
     return;
   }
   if (ws_.options.modified_only == 1) {
     report.Status(std::string("Comparing:") + kTab + output);
     if (UsesChangedSource(folder_index, document)) {
-      LogDetail(report, ">Source files changed");
+      report.WriteDetail(">Source files changed");
     } else if (!SourcesOutOfDate(ws_, report, folder_index, document_index)) {
       report.Count(&RunCounters::current);
       return;
@@ -115,9 +111,9 @@ void DocumentSteps::Generate(Int16 folder_index, Int16 document_index, DocumentR
   if (request_.scope == kScopeProject &&
       !NotModifiedSince(ws_, folder_index, document_index, start_time_)) {
     report.Count(&RunCounters::warnings);
-    LogDetail(report,
-              "WARNING: Possible duplicate document. Document has been modified since generation "
-              "started.");
+    report.WriteDetail(
+        "WARNING: Possible duplicate document. Document has been modified since generation "
+        "started.");
   }
   report.Status(std::string("Processing:") + kTab + output);
   Assemble(folder_index, document_index, output, report, target);
@@ -127,11 +123,11 @@ bool DocumentSteps::ReadyToWrite(const std::string& output, DocumentReport& repo
   if (ReadOnly(output, report)) {
     if (ws_.options.skip_read_only == 1) {
       report.Count(&RunCounters::read_only);
-      LogDetail(report, ">Read-only document. Generation skipped.");
+      report.WriteDetail(">Read-only document. Generation skipped.");
       return false;
     }
     report.Count(&RunCounters::errors);
-    LogDetail(report, "ERROR: Read-only document. Project generation halted.");
+    report.WriteDetail("ERROR: Read-only document. Project generation halted.");
     throw HaltError("Error processing file: " + output + "." + std::string(kCrLf) +
                     "This file may be a read-only file." + std::string(kCrLf) +
                     "Project generation halted.");
@@ -167,7 +163,7 @@ bool DocumentSteps::SubdirectoryReady(const std::string& output, DocumentReport&
     const int answer = report.Ask(question);
     if (answer == kPromptNo) {
       report.Count(&RunCounters::warnings);
-      LogDetail(report, "WARNING: Subdirectory does not exist. Generation skipped.");
+      report.WriteDetail("WARNING: Subdirectory does not exist. Generation skipped.");
       return false;
     }
     if (answer != kPromptYes && answer != kPromptYesToAll) {

@@ -157,7 +157,7 @@ void GenerationRun::GeneratedListFailed(const std::string& description) {
   const std::string text =
       "ERROR: The list of generated files could not be written. " + description;
   ws_.host.AddStatusLine(text);
-  LogDetail(text);
+  ws_.log.WriteDetail(text);
 }
 
 Int16 GenerationRun::LoadMacroFile(Int16 level, ContentFileEntry& entry, const std::string& path) {
@@ -219,10 +219,6 @@ bool GenerationRun::LoggingEnabled() const {
 
 void GenerationRun::LogLine(const std::string& text) {
   ws_.log.Write(text);
-}
-
-void GenerationRun::LogDetail(std::string_view text) {
-  ws_.log.Write(std::string(kLogPad) + std::string(text));
 }
 
 TarveloError HaltError(const std::string& text) {

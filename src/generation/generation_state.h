@@ -61,7 +61,6 @@ class GenerationRun : private DocumentReport {
   std::string ProjectLine(std::string_view heading, std::int64_t time) const;
   bool LoggingEnabled() const;
   void LogLine(const std::string& text);
-  void LogDetail(std::string_view text);
 
   // generation_loops.cc: the Folders and Documents.
   void RunFolders();

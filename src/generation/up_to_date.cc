@@ -12,12 +12,6 @@
 namespace tarvelo {
 namespace {
 
-void LogDetail(LogSink& log, std::string_view text) {
-  std::string line(kLogPad);
-  line += text;
-  log.WriteLog(line);
-}
-
 // Walks the sources in scan order while `difference` (seconds from the source's time
 // to the output's) stays positive; false once the scan has stopped.
 class SourceScan {
@@ -68,7 +62,7 @@ bool SourcesOutOfDate(const Workspace& workspace, LogSink& log, Int16 folder_ind
     if (!document.tmpl.empty()) scan.Source(document.tmpl);
     out_of_date = scan.difference() < 0;
   }
-  LogDetail(log, out_of_date ? ">Source files out-of-date" : ">Source files up-to-date");
+  log.WriteDetail(out_of_date ? ">Source files out-of-date" : ">Source files up-to-date");
   return out_of_date;
 }
 

@@ -29,7 +29,7 @@ bool CompareTextFiles(const FileStore& files, LogSink& log, const std::string& n
     second.Close();
     return same;
   } catch (const TarveloError&) {
-    log.WriteLog(std::string(kLogPad) + ">Unable to compare files");
+    log.WriteDetail(">Unable to compare files");
     return false;
   }
 }
